@@ -1,0 +1,25 @@
+#!/bin/bash
+# Builds every preset and runs every test: native, sanitizers, Windows x86_64
+# under Wine, and the 32-bit Windows build (compile and link only).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+for preset in native sanitize mingw-x86_64 mingw-i686; do
+  echo "=== build: $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "=== test: native"
+ctest --preset native -j "$jobs"
+echo "=== test: sanitize"
+ctest --preset sanitize -j "$jobs"
+echo "=== test: mingw-x86_64 under Wine"
+sh scripts/wine-test.sh build/mingw-x86_64 -j "$jobs"
+if [ -x scripts/fuzz-smoke.sh ]; then
+  echo "=== fuzz (short runs)"
+  bash scripts/fuzz-smoke.sh
+fi
+echo "=== all tests passed"
