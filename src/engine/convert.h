@@ -1,0 +1,118 @@
+// The conversion engine's entry points: flags, statistics, output sinks and
+// convert_text.  Callers (the Windows program, vorel-convert, tests) own one
+// ConversionContext and pass it in; the engine keeps no mutable globals.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorel {
+
+class FileHandle;
+
+constexpr uint32_t FLAG_LINE_NUMBERS = 0x100;
+constexpr uint32_t FLAG_HTML = 0x10000;
+
+// The four numbers of the result dialog, in this order.
+struct ConversionStats {
+  int32_t keyword_load_ms = 0;
+  int32_t conversion_ms = 0;
+  int32_t original_length = 0;
+  int32_t converted_length = 0;
+};
+
+// The values that live for the whole program: set by the caller before a
+// conversion (flags, first line number), updated by it (last line number,
+// timings).
+struct ConversionContext {
+  uint32_t flags = 0;
+  uint32_t line_counter = 0;
+  ConversionStats stats;
+  // After a failed conversion: the keyword file that could not be loaded
+  // (full path), or empty when the output could not be written.
+  std::string failed_file;
+};
+
+// Where markup goes.  Appends are inline and cheap; when the current window is
+// full, overflow() grows the buffer or flushes it.
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+
+  void write(const char* data, std::size_t size) {
+    if (size <= static_cast<std::size_t>(end_ - pos_)) {
+      if (size) std::memcpy(pos_, data, size);
+      pos_ += size;
+    } else {
+      overflow(data, size);
+    }
+  }
+  void write(std::string_view s) { write(s.data(), s.size()); }
+  void put(char c) {
+    if (pos_ != end_) *pos_++ = c;
+    else overflow(&c, 1);
+  }
+  // Pushes buffered bytes to their destination; false after any write error.
+  virtual bool finish() = 0;
+
+ protected:
+  // Must make room for and append data[0..size).
+  virtual void overflow(const char* data, std::size_t size) = 0;
+  char* pos_ = nullptr;
+  char* end_ = nullptr;
+};
+
+// Collects the markup in memory (the Windows program's editor).
+class StringSink final : public OutputSink {
+ public:
+  explicit StringSink(std::size_t reserve = 0);
+  bool finish() override;       // trims the buffer to the bytes written
+  std::string take();           // the markup; the sink is empty afterwards
+  std::size_t size() const;
+
+ protected:
+  void overflow(const char* data, std::size_t size) override;
+
+ private:
+  std::string buf_;
+};
+
+// Streams the markup through a fixed buffer into an open file (vorel-convert).
+class FileSink final : public OutputSink {
+ public:
+  explicit FileSink(FileHandle& file, std::size_t buffer_size = 256 * 1024);
+  ~FileSink() override;
+  bool finish() override;
+  bool failed() const { return failed_; }
+
+ protected:
+  void overflow(const char* data, std::size_t size) override;
+
+ private:
+  bool flush();
+  FileHandle& file_;
+  char* buf_ = nullptr;
+  std::size_t cap_ = 0;
+  bool failed_ = false;
+};
+
+// Converts text under the named syntax of config.ini (in program_dir()) and
+// returns the finished markup: the HTML frame when ctx.flags has FLAG_HTML,
+// line numbers from ctx.line_counter when it has FLAG_LINE_NUMBERS.  The text
+// ends at its first zero byte.  capacity is only a reservation hint: the output
+// grows as needed.  Empty when a keyword file the syntax names cannot be
+// loaded (ctx.failed_file names it).  Sets ctx.stats' two timings.
+std::optional<std::string> convert_text(ConversionContext& ctx, const char* text,
+                                        std::size_t capacity, const char* syntax_name);
+
+// The streaming form: text is text.size() bytes (it need not be followed by a
+// zero byte; a zero byte inside ends it).  Returns false when a keyword file
+// cannot be loaded (nothing is written then) or the sink failed.
+bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
+                    OutputSink& sink);
+
+}  // namespace vorel
