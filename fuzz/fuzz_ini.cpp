@@ -1,0 +1,150 @@
+// Fuzzes the INI reader and writer: an arbitrary file, then a sequence of reads and writes on it.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "fuzz_util.h"
+#include "settings/settings.h"
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+bool has_any(const std::string& s, const char* bytes) {
+  return s.find_first_of(bytes, 0, std::strlen(bytes) + 1) != std::string::npos;  // NUL too
+}
+
+// Names and values for which a write followed by a read must give back the same text:
+// no line breaks, no surrounding blanks or quotes that the reader would strip.
+bool clean_section(const std::string& s) {
+  return !s.empty() && !has_any(s, "\r\n[]") && !is_blank(s.front()) && !is_blank(s.back());
+}
+bool clean_key(const std::string& s) {
+  return !s.empty() && !has_any(s, "\r\n=") && !is_blank(s.front()) && !is_blank(s.back()) &&
+         s.front() != '[' && s.front() != ';' && s.front() != '#';
+}
+bool clean_value(const std::string& s) {
+  if (has_any(s, "\r\n")) return false;
+  if (s.empty()) return true;
+  if (is_blank(s.front()) || is_blank(s.back())) return false;
+  return !(s.front() == '"' || s.front() == '\'' || s.back() == '"' || s.back() == '\'');
+}
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+bool same_name(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
+}
+
+std::string name(FuzzedDataProvider& in) {
+  // Mostly short names from a small alphabet so that reads hit what writes wrote.
+  if (in.ConsumeBool()) {
+    static const char* const names[] = {"a", "A", "option", "C++", "b c", "x", "filter", ""};
+    return names[in.ConsumeIntegralInRange<int>(0, 7)];
+  }
+  return in.ConsumeRandomLengthString(40);
+}
+
+std::string read_string(const char* sec, const char* key, uint32_t size) {
+  auto buf = std::make_unique<char[]>(size);  // exactly size bytes: ASan sees any overrun
+  uint32_t n = vorel::get_setting_string(sec, key, buf.get(), size);
+  if (size == 0) {
+    FUZZ_CHECK(n == 0);
+    return {};
+  }
+  FUZZ_CHECK(n < size);
+  FUZZ_CHECK(std::strlen(buf.get()) == n);
+  return std::string(buf.get(), n);
+}
+
+// A double-zero-terminated list fits in size bytes and its length is what was returned.
+void check_list(const char* buf, uint32_t size, uint32_t n) {
+  if (size == 0) {
+    FUZZ_CHECK(n == 0);
+    return;
+  }
+  FUZZ_CHECK(n < size);
+  if (size >= 2) {
+    FUZZ_CHECK(buf[n] == 0);
+    FUZZ_CHECK(n == 0 || buf[n - 1] == 0);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::string dir = [] {
+    vorel::set_program_dir(fuzz::scratch_dir());
+    return fuzz::scratch_dir();
+  }();
+  FuzzedDataProvider in(data, size);
+
+  const char* files[] = {"t.ini", "u.ini"};
+  for (const char* f : files) std::remove((dir + f).c_str());
+  if (in.ConsumeBool()) fuzz::write_file(dir + "t.ini", in.ConsumeRandomLengthString(2048));
+  vorel::settings_path("t.ini");
+  FUZZ_CHECK(std::string(vorel::current_settings_path()) == dir + "t.ini");
+
+  for (int step = 0; step < 24 && in.remaining_bytes() > 0; ++step) {
+    std::string sec = name(in), key = name(in);
+    switch (in.ConsumeIntegralInRange<int>(0, 7)) {
+      case 0:
+        vorel::get_setting_int(sec.c_str(), key.c_str());
+        break;
+      case 1:
+        read_string(sec.c_str(), key.c_str(), in.ConsumeIntegralInRange<uint32_t>(0, 300));
+        break;
+      case 2: {
+        // The hex read is the string read (at most 254 characters) converted.
+        std::string v = read_string(sec.c_str(), key.c_str(), 255);
+        FUZZ_CHECK(vorel::get_setting_hex(sec.c_str(), key.c_str()) == vorel::parse_hex32(v.c_str()));
+        break;
+      }
+      case 3: {
+        uint32_t v = in.ConsumeIntegral<uint32_t>();
+        bool ok = vorel::put_setting_int(sec.c_str(), key.c_str(), v);
+        if (ok && clean_section(sec) && clean_key(key)) {
+          FUZZ_CHECK(vorel::get_setting_int(sec.c_str(), key.c_str()) == v);
+          FUZZ_CHECK(read_string(sec.c_str(), key.c_str(), 16) == std::to_string(v));
+        }
+        break;
+      }
+      case 4: {
+        std::string value = in.ConsumeRandomLengthString(300);
+        std::string other_sec = in.ConsumeBool() ? sec : name(in);
+        std::string other_key = name(in);
+        std::string before = read_string(other_sec.c_str(), other_key.c_str(), 1024);
+        bool ok = vorel::put_setting_string(sec.c_str(), key.c_str(), value.c_str());
+        if (!ok || !clean_section(sec) || !clean_key(key)) break;
+        value.resize(std::strlen(value.c_str()));
+        if (clean_value(value))
+          FUZZ_CHECK(read_string(sec.c_str(), key.c_str(), 1024) == value);
+        // A write leaves every other key as it was.
+        if (clean_section(other_sec) && clean_key(other_key) &&
+            !(same_name(sec, other_sec) && same_name(key, other_key)))
+          FUZZ_CHECK(read_string(other_sec.c_str(), other_key.c_str(), 1024) == before);
+        break;
+      }
+      case 5: {
+        uint32_t n = in.ConsumeIntegralInRange<uint32_t>(0, 600);
+        auto buf = std::make_unique<char[]>(n);
+        check_list(buf.get(), n, vorel::get_settings_section(sec.c_str(), buf.get(), n));
+        break;
+      }
+      case 6: {
+        uint32_t n = in.ConsumeIntegralInRange<uint32_t>(0, 600);
+        auto buf = std::make_unique<char[]>(n);
+        check_list(buf.get(), n, vorel::get_section_names(buf.get(), n));
+        break;
+      }
+      case 7:
+        vorel::settings_path(files[in.ConsumeIntegralInRange<int>(0, 1)]);
+        break;
+    }
+  }
+  return 0;
+}

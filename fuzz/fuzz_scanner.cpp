@@ -1,0 +1,139 @@
+// Fuzzes the scanner and the emitter under a syntax built straight from the input bytes:
+// the tokens must be those of a plain re-statement of the scanning rules, and the markup
+// must keep every source byte in order with only the templates' tags around them.
+//
+// Input: a 139-byte header, then "KEYWORDS1\n--8<--\nKEYWORDS2\n--8<--\nSOURCE".
+//   0      flags: bit 0 HTML, bit 1 case-sensitive keywords
+//   1, 2   quote1, quote2 (0: none)
+//   3..10  string_style, comment_style (little-endian)
+//   11..106 six comment pairs, start[8] then end[8] (7 characters each at most)
+//   107..138 delimiter flags, one bit per byte value
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/convert.h"
+#include "engine/emitter.h"
+#include "engine/keywords.h"
+#include "engine/scanner.h"
+#include "fuzz_util.h"
+#include "markup_check.h"
+
+namespace {
+
+constexpr std::size_t HEADER = 139;
+
+using Token = std::pair<int, std::string>;
+
+uint32_t le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+
+// The scanning rules, one position at a time, with no shortcuts.
+std::vector<Token> reference_scan(const vorel::ScanState& st, const std::string& t) {
+  std::vector<Token> out;
+  const std::size_t n = t.size();
+  std::size_t p = 0, pending = 0;
+  auto word = [&](std::size_t from, std::size_t to) { out.emplace_back(vorel::TOKEN_WORD, t.substr(from, to - from)); };
+  for (;;) {
+    const char c = p < n ? t[p] : 0;
+    if (c != 0 && ((st.quote1[0] && c == st.quote1[0]) || (st.quote2[0] && c == st.quote2[0]))) {
+      std::size_t close = p + 1;
+      while (close < n && t[close] != c && t[close] != '\r') ++close;
+      word(pending, p);
+      if (close == n) {
+        out.emplace_back(vorel::TOKEN_STRING, t.substr(p));
+        return out;
+      }
+      out.emplace_back(vorel::TOKEN_STRING, t.substr(p, close + 1 - p));
+      p = pending = close + 1;
+      continue;
+    }
+    const vorel::CommentPair* hit = nullptr;
+    for (const auto& pair : st.comment_pairs) {
+      if (pair.start[0] == 0) break;
+      const std::size_t len = std::strlen(pair.start);
+      if (c != 0 && t.compare(p, len, pair.start) == 0) {
+        hit = &pair;
+        break;
+      }
+    }
+    if (hit) {
+      const std::size_t end_len = std::strlen(hit->end);
+      std::size_t stop = n;
+      for (std::size_t q = p + 1; q < n; ++q) {
+        if (t.compare(q, end_len, hit->end) == 0) {
+          stop = q + end_len;
+          break;
+        }
+      }
+      word(pending, p);
+      out.emplace_back(hit->end[0] == '\r' ? vorel::TOKEN_LINE_COMMENT : vorel::TOKEN_BLOCK_COMMENT,
+                       t.substr(p, stop - p));
+      if (stop == n) return out;
+      p = pending = stop;
+      continue;
+    }
+    if (st.delimiters[static_cast<unsigned char>(c)]) {
+      if (p != pending) word(pending, p);
+      if (c == 0) return out;
+      out.emplace_back(vorel::TOKEN_DELIMITER, std::string(1, c));
+      p = pending = p + 1;
+    } else {
+      ++p;
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < HEADER) return -1;
+  vorel::ScanState st;
+  const bool html = data[0] & 1;
+  const bool case_sensitive = data[0] & 2;
+  st.quote1[0] = static_cast<char>(data[1]);
+  st.quote2[0] = static_cast<char>(data[2]);
+  st.string_style = le32(data + 3);
+  st.comment_style = le32(data + 7);
+  for (int i = 0; i < vorel::COMMENT_PAIR_COUNT; ++i) {
+    vorel::CommentPair& pair = st.comment_pairs[i];
+    std::memcpy(pair.start, data + 11 + 16 * i, 8);
+    std::memcpy(pair.end, data + 19 + 16 * i, 8);
+    pair.start[7] = pair.end[7] = 0;
+    // As the syntax loader fills them: a missing end marker is a CR, and a marker
+    // beginning with CR is nothing but the CR (an INI value holds no line break).
+    if (pair.end[0] == 0 || pair.end[0] == '\r') std::memcpy(pair.end, "\r", 2);
+  }
+  for (int b = 0; b < 256; ++b) st.delimiters[b] = data[107 + b / 8] >> (b % 8) & 1;
+  st.delimiters[0] = true;     // always: the end of the text ends a word
+  st.delimiters[13] = true;   // always among the fixed delimiters
+
+  const auto parts = fuzz::split_input(data + HEADER, size - HEADER, 3);
+  st.keywords1 = vorel::build_keyword_table(parts[0], case_sensitive);
+  st.keywords2 = vorel::build_keyword_table(parts[1], case_sensitive);
+  const std::string& text = parts[2];
+  st.text = text;
+  const std::string source(text.c_str());
+
+  // Tokens, in order and content, as the rules give them.
+  std::vector<Token> tokens;
+  vorel::scan_with(st, [&](vorel::TokenKind kind, std::string_view tok) { tokens.emplace_back(kind, std::string(tok)); });
+  FUZZ_CHECK(tokens == reference_scan(st, source));
+
+  // Markup through the inlined emitter and through the stored callback: the same bytes.
+  vorel::StringSink sink;
+  vorel::Emitter emitter(st, html, sink);
+  vorel::scan_with(st, emitter);
+  sink.finish();
+  const std::string markup = sink.take();
+  fuzz::check_markup(source, markup, html);
+
+  vorel::StringSink sink2;
+  vorel::Emitter emitter2(st, html, sink2);
+  st.emit = vorel::emit_token;
+  st.emit_data = &emitter2;
+  vorel::scan_text(st);
+  sink2.finish();
+  FUZZ_CHECK(sink2.take() == markup);
+  return 0;
+}

@@ -1,0 +1,113 @@
+// Helpers shared by the fuzz targets: a private scratch directory and whole-file writes.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+#include <unistd.h>
+
+namespace fuzz {
+
+// A directory of our own for the files a target writes; on tmpfs when there is one,
+// since some targets write a file for every input.
+inline const std::string& scratch_dir() {
+  static const std::string dir = [] {
+    std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "";
+    if (base.empty()) {
+      const char* t = std::getenv("TMPDIR");
+      base = t && *t ? t : "/tmp";
+    }
+    std::string tmpl = base + "/vorel-fuzz-XXXXXX";
+    if (!mkdtemp(tmpl.data())) std::abort();
+    std::atexit([] { std::error_code ec; std::filesystem::remove_all(scratch_dir(), ec); });
+    return tmpl + "/";
+  }();
+  return dir;
+}
+
+inline void write_file(const std::string& path, std::string_view data) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) std::abort();
+  if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f) != data.size()) std::abort();
+  std::fclose(f);
+}
+
+// Writes the file only when its content differs from what this process wrote last
+// time, so that mutations of the source text alone cost no file system work.
+inline void write_file_cached(const std::string& path, std::string_view data, std::string& last,
+                              bool& present) {
+  if (present && last == data) return;
+  write_file(path, data);
+  last.assign(data);
+  present = true;
+}
+
+inline void remove_file(const std::string& path, bool& present) {
+  if (!present) return;
+  std::remove(path.c_str());
+  present = false;
+}
+
+// Splits an input into n parts at each "\n--8<--\n"; the last part takes the rest,
+// missing parts are empty.
+inline std::vector<std::string> split_input(const uint8_t* data, std::size_t size, std::size_t n) {
+  static constexpr std::string_view sep = "\n--8<--\n";
+  std::string_view all(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string> parts;
+  while (parts.size() + 1 < n) {
+    std::size_t at = all.find(sep);
+    if (at == std::string_view::npos) break;
+    parts.emplace_back(all.substr(0, at));
+    all.remove_prefix(at + sep.size());
+  }
+  parts.emplace_back(all);
+  parts.resize(n);
+  return parts;
+}
+
+// The options part of a conversion input: "FLAGS FIRST WINDOW SYNTAX", e.g. "hf 4294967295 3 C++".
+// FLAGS: h for HTML, f to stream into a file; FIRST: the first line number (taken modulo
+// 2^32); WINDOW: the test sink's buffer size; SYNTAX: the rest of the part.
+struct Options {
+  bool html = false, through_file = false;
+  uint32_t first_line = 1;
+  std::size_t window = 0;
+  std::string syntax = "S";
+};
+
+inline Options parse_options(const std::string& s) {
+  Options o;
+  std::size_t i = 0;
+  auto word = [&] {
+    std::size_t at = s.find(' ', i);
+    std::string w = s.substr(i, at == std::string::npos ? std::string::npos : at - i);
+    i = at == std::string::npos ? s.size() : at + 1;
+    return w;
+  };
+  std::string flags = word();
+  o.html = flags.find('h') != std::string::npos;
+  o.through_file = flags.find('f') != std::string::npos;
+  std::string first = word(), window = word();
+  if (!first.empty()) o.first_line = static_cast<uint32_t>(std::strtoull(first.c_str(), nullptr, 10));
+  if (!window.empty()) o.window = std::strtoull(window.c_str(), nullptr, 10) % 65;
+  if (i < s.size()) o.syntax = s.substr(i);
+  return o;
+}
+
+// Aborts with a message: libFuzzer records the input that got here.
+[[noreturn]] inline void fail(const char* what) {
+  std::fprintf(stderr, "property violated: %s\n", what);
+  std::fflush(stderr);
+  std::abort();
+}
+
+#define FUZZ_CHECK(cond)                       \
+  do {                                         \
+    if (!(cond)) ::fuzz::fail(#cond);          \
+  } while (0)
+
+}  // namespace fuzz
