@@ -49,7 +49,12 @@ uint32_t get_settings_section(const char* section, char* buffer, uint32_t size) 
 
 uint32_t get_section_names(char* buffer, uint32_t size) {
   if (size == 0) return 0;
-  return GetPrivateProfileSectionNamesA(buffer, size, current_settings_path());
+  uint32_t n = GetPrivateProfileSectionNamesA(buffer, size, current_settings_path());
+  // A cut list may come back without its second zero; callers walk the list
+  // to the empty string, so make sure it is there.
+  if (size >= 2 && n + 2 >= size) buffer[size - 1] = '\0';
+  if (n == 0 && size >= 2) buffer[1] = '\0';
+  return n;
 }
 
 char* resolve_path(char* buffer, const char* name, int base) {
