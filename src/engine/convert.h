@@ -100,6 +100,11 @@ class FileSink final : public OutputSink {
   bool failed_ = false;
 };
 
+// The HTML page frame around the code: the thirteen lines before it (each
+// ended by CR LF) and the "</pre>" after it.
+std::string_view html_page_header();
+std::string_view html_page_footer();
+
 // Converts text under the named syntax of config.ini (in program_dir()) and
 // returns the finished markup: the HTML frame when ctx.flags has FLAG_HTML,
 // line numbers from ctx.line_counter when it has FLAG_LINE_NUMBERS.  The text

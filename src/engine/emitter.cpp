@@ -1,0 +1,144 @@
+// The markup emitter: templates, colour formatting, escaping and keyword runs.
+#include "engine/emitter.h"
+
+#include <cstring>
+#include <unordered_map>
+
+namespace vorel {
+
+const char* const HTML_TEMPLATES[8] = {
+    "<font color=%06X>%s</font>",
+    "<b><font color=%06X>%s</font></b>",
+    "<i><font color=%06X>%s</font></i>",
+    "<b><i><font color=%06X>%s</font></i></b>",
+    "<u><font color=%06X>%s</font></u>",
+    "<b><u><font color=%06X>%s</font></u></b>",
+    "<u><i><font color=%06X>%s</font></i></u>",
+    "<b><i><u><font color=%06X>%s</font></u></i></b>",
+};
+
+const char* const UBB_TEMPLATES[8] = {
+    "[color=#%06X]%s[/color]",
+    "[b][color=#%06X]%s[/color][/b]",
+    "[i][color=#%06X]%s[/color][/i]",
+    "[b][i][color=#%06X]%s[/color][/i][/b]",
+    "[u][color=#%06X]%s[/color][/u]",
+    "[b][u][color=#%06X]%s[/color][/u][/b]",
+    "[u][i][color=#%06X]%s[/color][/i][/u]",
+    "[b][i][u][color=#%06X]%s[/color][/u][/i][/b]",
+};
+
+namespace {
+
+// Bytes that need an entity: '<' and '>'.  '&' is left alone.
+struct EscapeTable {
+  bool of[256];
+  constexpr EscapeTable() : of() {
+    of[static_cast<unsigned char>('<')] = true;
+    of[static_cast<unsigned char>('>')] = true;
+  }
+};
+constexpr EscapeTable ESCAPE;
+
+}  // namespace
+
+void write_rrggbb(char* out, uint32_t value) {
+  static constexpr char HEX[] = "0123456789ABCDEF";
+  const unsigned r = value & 0xFF, g = (value >> 8) & 0xFF, b = (value >> 16) & 0xFF;
+  out[0] = HEX[r >> 4];
+  out[1] = HEX[r & 15];
+  out[2] = HEX[g >> 4];
+  out[3] = HEX[g & 15];
+  out[4] = HEX[b >> 4];
+  out[5] = HEX[b & 15];
+}
+
+StyleMarkup make_style_markup(uint32_t value, bool html) {
+  const char* tpl = (html ? HTML_TEMPLATES : UBB_TEMPLATES)[style_index(value)];
+  const char* colour = std::strstr(tpl, "%06X");
+  const char* text = std::strstr(tpl, "%s");
+  StyleMarkup m;
+  std::size_t n = 0;
+  auto add = [&m, &n](const char* b, const char* e) {
+    std::memcpy(m.open + n, b, static_cast<std::size_t>(e - b));
+    n += static_cast<std::size_t>(e - b);
+  };
+  add(tpl, colour);
+  write_rrggbb(m.open + n, value);
+  n += 6;
+  add(colour + 4, text);
+  m.open_len = static_cast<uint8_t>(n);
+  const std::size_t close_len = std::strlen(text + 2);
+  std::memcpy(m.close, text + 2, close_len);
+  m.close_len = static_cast<uint8_t>(close_len);
+  return m;
+}
+
+Emitter::Emitter(const ScanState& state, bool html, OutputSink& out)
+    : out_(out),
+      keywords1_(state.keywords1.get()),
+      keywords2_(state.keywords2.get()),
+      string_markup_(make_style_markup(state.string_style, html)),
+      comment_markup_(make_style_markup(state.comment_style, html)) {
+  index_table(keywords1_, markup_of1_, html);
+  index_table(keywords2_, markup_of2_, html);
+}
+
+void Emitter::index_table(const KeywordTable* table, std::vector<uint32_t>& slots, bool html) {
+  if (!table) return;
+  std::unordered_map<uint32_t, uint32_t> seen;
+  slots.resize(table->count());
+  for (std::size_t i = 0; i < table->count(); ++i) {
+    const uint32_t value = table->entries[i].value;
+    auto [it, fresh] = seen.emplace(value, static_cast<uint32_t>(keyword_markup_.size()));
+    if (fresh) keyword_markup_.push_back(make_style_markup(value, html));
+    slots[i] = it->second;
+  }
+}
+
+void Emitter::write_escaped(const char* b, const char* e) {
+  while (b != e) {
+    const char* q = b;
+    while (q != e && !ESCAPE.of[static_cast<unsigned char>(*q)]) ++q;
+    out_.write(b, static_cast<std::size_t>(q - b));
+    if (q == e) return;
+    out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
+    b = q + 1;
+  }
+}
+
+void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block) {
+  const char* b = token.data();
+  const char* e = b + token.size();
+  bool line_break = false;
+  if (!block) {
+    // A CR ends the run's text; the line break goes after the markup.
+    if (const void* cr = std::memchr(b, '\r', token.size())) {
+      e = static_cast<const char*>(cr);
+      line_break = true;
+    }
+  }
+  out_.write(markup.open, markup.open_len);
+  write_escaped(b, e);
+  out_.write(markup.close, markup.close_len);
+  if (line_break) out_.write("\r\n", 2);
+}
+
+void Emitter::word(std::string_view w) {
+  if (w.empty()) return;
+  if (keywords1_) {
+    const std::ptrdiff_t i = keywords1_->find_index(w);
+    if (i >= 0) return run(keyword_markup_[markup_of1_[static_cast<std::size_t>(i)]], w, false);
+  }
+  if (keywords2_) {
+    const std::ptrdiff_t i = keywords2_->find_index(w);
+    if (i >= 0) return run(keyword_markup_[markup_of2_[static_cast<std::size_t>(i)]], w, false);
+  }
+  write_escaped(w.data(), w.data() + w.size());
+}
+
+void emit_token(ScanState& state, TokenKind kind, std::string_view token) {
+  (*static_cast<Emitter*>(state.emit_data))(kind, token);
+}
+
+}  // namespace vorel

@@ -1,0 +1,83 @@
+// The markup emitter: turns each token into HTML or UBB markup on an output
+// sink, with each style's opening and closing markup built once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "engine/convert.h"
+#include "engine/scanner.h"
+
+namespace vorel {
+
+// The eight templates of each markup language, indexed by style index; the
+// first placeholder takes the colour, the second the escaped token text.
+extern const char* const HTML_TEMPLATES[8];
+extern const char* const UBB_TEMPLATES[8];
+
+// The markup around one styled run: the template's text before and after the
+// token text, with the colour filled in.
+struct StyleMarkup {
+  char open[40];
+  char close[32];
+  uint8_t open_len = 0;
+  uint8_t close_len = 0;
+  std::string_view opening() const { return {open, open_len}; }
+  std::string_view closing() const { return {close, close_len}; }
+};
+
+// The style index of a StyleValue: its top byte, of which only the low three
+// bits count (bold, italic, underline), so every value has a template.
+inline unsigned style_index(uint32_t value) { return (value >> 24) & 7u; }
+
+// Writes the colour of a StyleValue as RRGGBB, upper case.
+void write_rrggbb(char* out, uint32_t value);
+
+StyleMarkup make_style_markup(uint32_t value, bool html);
+
+class Emitter {
+ public:
+  // Reads the styles and keyword tables of state, which must outlive this.
+  Emitter(const ScanState& state, bool html, OutputSink& out);
+
+  void operator()(TokenKind kind, std::string_view token) {
+    switch (kind) {
+      case TOKEN_DELIMITER: delimiter(token[0]); break;
+      case TOKEN_WORD: word(token); break;
+      case TOKEN_STRING: run(string_markup_, token, false); break;
+      case TOKEN_LINE_COMMENT: run(comment_markup_, token, false); break;
+      case TOKEN_BLOCK_COMMENT: run(comment_markup_, token, true); break;
+    }
+  }
+
+ private:
+  void delimiter(char c) {
+    switch (c) {
+      case '\r': out_.write("\r\n", 2); break;
+      case '\n': break;
+      case '<': out_.write("&lt;", 4); break;
+      case '>': out_.write("&gt;", 4); break;
+      default: out_.put(c);
+    }
+  }
+  void word(std::string_view w);
+  void run(const StyleMarkup& markup, std::string_view token, bool block);
+  void write_escaped(const char* b, const char* e);
+  void index_table(const KeywordTable* table, std::vector<uint32_t>& slots, bool html);
+
+  OutputSink& out_;
+  const KeywordTable* keywords1_;
+  const KeywordTable* keywords2_;
+  StyleMarkup string_markup_;
+  StyleMarkup comment_markup_;
+  std::vector<StyleMarkup> keyword_markup_;  // one per distinct keyword value
+  std::vector<uint32_t> markup_of1_;         // per entry of keywords1: index into keyword_markup_
+  std::vector<uint32_t> markup_of2_;
+};
+
+// The stored-callback form: state.emit_data points at an Emitter.
+void emit_token(ScanState& state, TokenKind kind, std::string_view token);
+
+}  // namespace vorel

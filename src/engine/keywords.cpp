@@ -1,0 +1,130 @@
+// Keyword files: parsing, sorting and the hashed index behind find_keyword.
+#include "engine/keywords.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "settings/settings.h"
+
+namespace vorel {
+
+namespace {
+
+struct FoldTables {
+  unsigned char identity[256];
+  unsigned char ascii[256];
+  constexpr FoldTables() : identity(), ascii() {
+    for (int i = 0; i < 256; ++i) {
+      identity[i] = static_cast<unsigned char>(i);
+      ascii[i] = fold_ascii(static_cast<unsigned char>(i));
+    }
+  }
+};
+constexpr FoldTables FOLD;
+
+}  // namespace
+
+int compare_case_sensitive(std::string_view a, std::string_view b) {
+  const int r = a.compare(b);  // char_traits<char> compares as unsigned char
+  return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+int compare_case_insensitive(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned char x = fold_ascii(static_cast<unsigned char>(a[i]));
+    const unsigned char y = fold_ascii(static_cast<unsigned char>(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+void KeywordTable::build_index() {
+  fold = case_sensitive ? FOLD.identity : FOLD.ascii;
+  slots.clear();
+  slot_mask = 0;
+  length_bits = 0;
+  std::fill(std::begin(first_bytes), std::end(first_bytes), false);
+  if (entries.empty()) return;
+
+  std::size_t distinct = 0;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (i == 0 || compare(keyword(i - 1), keyword(i)) != 0) ++distinct;
+  std::size_t size = 8;
+  while (size < distinct * 2) size *= 2;
+  slots.assign(size, Slot{0, 0});
+  slot_mask = static_cast<uint32_t>(size - 1);
+
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    // Only the first of a run of equal keywords is indexed: that is the one
+    // a lower-bound binary search lands on.
+    if (i > 0 && compare(keyword(i - 1), keyword(i)) == 0) continue;
+    const std::string_view k = keyword(i);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(k.data());
+    const uint32_t h = detail::keyword_hash(bytes, k.size(), fold);
+    uint32_t s = h & slot_mask;
+    while (slots[s].entry_plus_one != 0) s = (s + 1) & slot_mask;
+    slots[s] = Slot{h, static_cast<uint32_t>(i + 1)};
+    length_bits |= uint64_t{1} << (k.size() < 63 ? k.size() : 63);
+    first_bytes[fold[bytes[0]]] = true;
+  }
+}
+
+std::unique_ptr<KeywordTable> build_keyword_table(std::string text, bool case_sensitive) {
+  auto table = std::make_unique<KeywordTable>();
+  table->case_sensitive = case_sensitive;
+  table->compare = case_sensitive ? compare_case_sensitive : compare_case_insensitive;
+  table->buffer = std::move(text);
+  std::string& buf = table->buffer;
+  std::size_t size = buf.size();
+  if (const void* zero = std::memchr(buf.data(), 0, size))
+    size = static_cast<std::size_t>(static_cast<const char*>(zero) - buf.data());
+  buf.resize(size);  // keeps a zero after the last byte
+
+  char* const data = buf.data();
+  std::size_t line = 0;
+  while (line < size) {
+    char* const lf = static_cast<char*>(std::memchr(data + line, '\n', size - line));
+    const std::size_t line_end = lf ? static_cast<std::size_t>(lf - data) : size;
+    const char* const space =
+        static_cast<const char*>(std::memchr(data + line, ' ', line_end - line));
+    if (space && space != data + line) {
+      const std::size_t key_end = static_cast<std::size_t>(space - data);
+      // The value is read from this line only: its LF (or the buffer's final
+      // zero) ends it, and the space ends the keyword.
+      data[line_end] = 0;
+      data[key_end] = 0;
+      const uint32_t value = parse_hex32(data + key_end + 1);
+      table->entries.push_back(KeywordEntry{static_cast<uint32_t>(line),
+                                            static_cast<uint32_t>(key_end - line), value});
+      if (!case_sensitive)
+        for (std::size_t i = line; i < key_end; ++i)
+          data[i] = static_cast<char>(fold_ascii(static_cast<unsigned char>(data[i])));
+    }
+    line = line_end + 1;
+  }
+
+  const KeywordTable& t = *table;
+  std::stable_sort(table->entries.begin(), table->entries.end(),
+                   [&t](const KeywordEntry& a, const KeywordEntry& b) {
+                     return t.compare(std::string_view(t.buffer.data() + a.offset, a.length),
+                                      std::string_view(t.buffer.data() + b.offset, b.length)) < 0;
+                   });
+  table->build_index();
+  return table;
+}
+
+std::unique_ptr<KeywordTable> load_keyword_table(const char* path, uint32_t case_value) {
+  std::optional<std::string> text = read_whole_file(path);
+  if (!text) return nullptr;
+  return build_keyword_table(std::move(*text), case_value != 0);
+}
+
+std::optional<uint32_t> find_keyword(const KeywordTable* table, std::string_view word) {
+  if (!table) return std::nullopt;
+  const std::ptrdiff_t i = table->find_index(word);
+  if (i < 0) return std::nullopt;
+  return table->entries[static_cast<std::size_t>(i)].value;
+}
+
+}  // namespace vorel

@@ -1,0 +1,111 @@
+// Line numbering: the whole-buffer form and the streaming filter.
+#include "engine/number_lines.h"
+
+#include <cstring>
+
+namespace vorel {
+
+std::size_t format_line_break(char* out, uint32_t n) {
+  char digits[10];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n);
+  std::size_t len = 0;
+  out[len++] = '\r';
+  out[len++] = '\n';
+  for (int pad = 6 - count; pad > 0; --pad) out[len++] = ' ';
+  while (count) out[len++] = digits[--count];
+  out[len++] = ' ';
+  return len;
+}
+
+std::string number_lines(std::string_view text, std::size_t skip, uint32_t& line_counter) {
+  if (skip > text.size()) skip = text.size();
+  std::string out;
+  out.reserve(text.size() + text.size() / 4 + 64);
+  out.append(text.data(), skip);
+  char number[16];
+  out.append(number, format_line_break(number, line_counter));
+  for (std::size_t i = skip; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == 0) break;
+    if (c != '\r') {
+      out.push_back(c);
+      continue;
+    }
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (i + 1 >= text.size() || text[i + 1] == 0) break;
+    ++line_counter;
+    out.append(number, format_line_break(number, line_counter));
+  }
+  return out;
+}
+
+LineNumberSink::LineNumberSink(OutputSink& downstream, uint32_t first_line, std::size_t buffer_size)
+    : down_(downstream),
+      buf_(new char[buffer_size ? buffer_size : 1]),
+      cap_(buffer_size ? buffer_size : 1),
+      counter_(first_line) {
+  char number[16];
+  down_.write(number, format_line_break(number, counter_));
+  pos_ = buf_.get();
+  end_ = buf_.get() + cap_;
+}
+
+void LineNumberSink::number(const char* b, const char* e) {
+  char number[16];
+  while (b != e && !ended_) {
+    if (after_cr_) {
+      after_cr_ = false;
+      if (*b == '\n') {
+        ++b;
+        continue;
+      }
+    }
+    if (break_owed_) {
+      if (*b == 0) {
+        ended_ = true;
+        return;
+      }
+      break_owed_ = false;
+      ++counter_;
+      down_.write(number, format_line_break(number, counter_));
+    }
+    // Copy up to the next CR (or zero) in one piece.
+    const std::size_t left = static_cast<std::size_t>(e - b);
+    const char* stop = static_cast<const char*>(std::memchr(b, '\r', left));
+    if (!stop) stop = e;
+    if (const void* zero = std::memchr(b, 0, static_cast<std::size_t>(stop - b)))
+      stop = static_cast<const char*>(zero);
+    down_.write(b, static_cast<std::size_t>(stop - b));
+    if (stop == e) return;
+    if (*stop == 0) {
+      ended_ = true;
+      return;
+    }
+    after_cr_ = true;
+    break_owed_ = true;
+    b = stop + 1;
+  }
+}
+
+void LineNumberSink::overflow(const char* data, std::size_t size) {
+  number(buf_.get(), pos_);
+  pos_ = buf_.get();
+  if (size >= cap_) {
+    number(data, data + size);
+  } else {
+    std::memcpy(pos_, data, size);
+    pos_ += size;
+  }
+}
+
+bool LineNumberSink::finish() {
+  number(buf_.get(), pos_);
+  pos_ = buf_.get();
+  return true;
+}
+
+}  // namespace vorel

@@ -1,0 +1,51 @@
+// Line numbering of finished markup: the whole-buffer form and the streaming
+// filter the driver puts in front of its output.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/convert.h"
+
+namespace vorel {
+
+// text with its first skip bytes unchanged and every line after them
+// numbered: CR LF and the number right-aligned in six columns and a space
+// before each line; a CR (and one LF after it) becomes the next line's
+// break; a line break at the very end adds no line.  line_counter is the
+// first number on entry and the last one on return (it wraps at 2^32).  The
+// text ends at its first zero byte after skip.
+std::string number_lines(std::string_view text, std::size_t skip, uint32_t& line_counter);
+
+// Writes "\r\n" and n as "%6u " (at most 13 bytes) at out; returns the length.
+std::size_t format_line_break(char* out, uint32_t n);
+
+// Numbers everything written to it on its way to another sink, byte for byte
+// as number_lines does; the first number is written on construction.
+class LineNumberSink final : public OutputSink {
+ public:
+  LineNumberSink(OutputSink& downstream, uint32_t first_line, std::size_t buffer_size = 64 * 1024);
+  // Numbers what is buffered; the downstream sink is not finished.
+  bool finish() override;
+  uint32_t line_counter() const { return counter_; }
+
+ protected:
+  void overflow(const char* data, std::size_t size) override;
+
+ private:
+  void number(const char* b, const char* e);
+  OutputSink& down_;
+  std::unique_ptr<char[]> buf_;
+  std::size_t cap_;
+  uint32_t counter_;
+  // After a CR: whether one LF may still be skipped, and whether the next
+  // line's number is owed (written only if more text follows).
+  bool after_cr_ = false;
+  bool break_owed_ = false;
+  bool ended_ = false;  // a zero byte ended the text
+};
+
+}  // namespace vorel

@@ -1,0 +1,26 @@
+// The scanner's byte classes and its stored-callback entry point.
+#include "engine/scanner.h"
+
+namespace vorel {
+
+namespace detail {
+
+ByteClasses::ByteClasses(const ScanState& state) : of() {
+  for (int i = 0; i < 256; ++i) of[i] = state.delimiters[i] ? CLASS_DELIMITER : 0;
+  // The end of the text ends a word whatever the configuration says.
+  of[0] |= CLASS_DELIMITER;
+  if (state.quote1[0]) of[static_cast<unsigned char>(state.quote1[0])] |= CLASS_QUOTE;
+  if (state.quote2[0]) of[static_cast<unsigned char>(state.quote2[0])] |= CLASS_QUOTE;
+  for (const CommentPair& pair : state.comment_pairs) {
+    if (pair.start[0] == 0) break;
+    of[static_cast<unsigned char>(pair.start[0])] |= CLASS_COMMENT;
+  }
+}
+
+}  // namespace detail
+
+void scan_text(ScanState& state) {
+  scan_with(state, [&state](TokenKind kind, std::string_view token) { state.emit(state, kind, token); });
+}
+
+}  // namespace vorel

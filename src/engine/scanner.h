@@ -1,0 +1,186 @@
+// The scanner: cuts source text into strings, comments, delimiters and words
+// and hands each token to an emitter, in text order, in one pass.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "engine/keywords.h"
+
+namespace vorel {
+
+class OutputSink;
+
+enum TokenKind : int {
+  TOKEN_STRING = 1,
+  TOKEN_LINE_COMMENT = 2,
+  TOKEN_WORD = 3,
+  TOKEN_DELIMITER = 4,
+  TOKEN_BLOCK_COMMENT = 5,
+};
+
+constexpr int COMMENT_PAIR_COUNT = 6;
+constexpr std::size_t MARKER_SIZE = 8;  // 7 characters and the terminator
+
+// Start and end marker of one comment kind.  An end of a lone CR makes it a
+// line comment.
+struct CommentPair {
+  char start[MARKER_SIZE] = {};
+  char end[MARKER_SIZE] = {};
+};
+
+struct ScanState;
+
+// The emitter callback.  token is the token's text: for TOKEN_DELIMITER the one
+// delimiter byte; for the others the bytes from the token's first through its
+// last character, cut at the end of the text, and empty for an empty word.
+using EmitFn = void (*)(ScanState& state, TokenKind kind, std::string_view token);
+
+// Configuration and working state of one conversion.  Value-initialising it
+// (state = ScanState{}) resets everything, keyword tables included.
+struct ScanState {
+  char quote1[2] = {};
+  char quote2[2] = {};
+  uint32_t string_style = 0;
+  uint32_t comment_style = 0;
+  CommentPair comment_pairs[COMMENT_PAIR_COUNT];
+  EmitFn emit = nullptr;
+  void* emit_data = nullptr;  // the emitter's own record, for emit
+  std::string_view text;      // ends at its first zero byte, if any
+  OutputSink* out = nullptr;
+  std::unique_ptr<KeywordTable> keywords1;
+  std::unique_ptr<KeywordTable> keywords2;
+  bool delimiters[256] = {};
+};
+
+// Scans state.text to its end, calling state.emit for each token.
+void scan_text(ScanState& state);
+
+namespace detail {
+
+// Byte classes: 0 for an ordinary word byte, so the common case costs one
+// table load.  A byte that may begin a string or comment is flagged even when
+// it is not a delimiter, and then checked in full.
+enum : uint8_t { CLASS_DELIMITER = 1, CLASS_QUOTE = 2, CLASS_COMMENT = 4 };
+
+struct ByteClasses {
+  uint8_t of[256];
+  explicit ByteClasses(const ScanState& state);
+};
+
+inline std::size_t marker_length(const char* m) {
+  std::size_t n = 0;
+  while (n < MARKER_SIZE && m[n]) ++n;
+  return n;
+}
+
+struct ActivePair {
+  const char* start;
+  std::size_t start_len;
+  const char* end;
+  std::size_t end_len;
+  bool line;  // end marker begins with CR
+};
+
+// Finds the end of a comment whose start marker is at p; returns one past its
+// last byte, or `end` when the end marker is missing.
+inline const char* find_comment_end(const ActivePair& pair, const char* p, const char* end) {
+  const char* q = p + 1;
+  const char first = pair.end[0];
+  while (q < end) {
+    const void* hit = std::memchr(q, static_cast<unsigned char>(first), static_cast<std::size_t>(end - q));
+    if (!hit) return end;
+    q = static_cast<const char*>(hit);
+    if (static_cast<std::size_t>(end - q) < pair.end_len) return end;
+    if (std::memcmp(q, pair.end, pair.end_len) == 0) return q + pair.end_len;
+    ++q;
+  }
+  return end;
+}
+
+}  // namespace detail
+
+// The scanning loop with the emitter as a function object, so the driver's
+// emitter is inlined; scan_text is this with the stored callback.
+template <class Emit>
+void scan_with(const ScanState& state, Emit&& emit) {
+  const char* const begin = state.text.data();
+  const char* end = begin + state.text.size();
+  if (begin == nullptr) return;
+  if (const void* zero = std::memchr(begin, 0, state.text.size())) end = static_cast<const char*>(zero);
+
+  const detail::ByteClasses classes(state);
+  const uint8_t* const cls = classes.of;
+  detail::ActivePair pairs[COMMENT_PAIR_COUNT];
+  int pair_count = 0;
+  for (const CommentPair& cp : state.comment_pairs) {
+    if (cp.start[0] == 0) break;
+    detail::ActivePair& a = pairs[pair_count++];
+    a.start = cp.start;
+    a.start_len = detail::marker_length(cp.start);
+    a.end = cp.end;
+    a.end_len = detail::marker_length(cp.end);
+    a.line = cp.end[0] == '\r';
+  }
+  const char q1 = state.quote1[0];
+  const char q2 = state.quote2[0];
+
+  const char* p = begin;
+  const char* pending = begin;
+  for (;;) {
+    while (p != end && cls[static_cast<unsigned char>(*p)] == 0) ++p;
+    if (p == end) {
+      if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+      return;
+    }
+    const char c = *p;
+    const uint8_t k = cls[static_cast<unsigned char>(c)];
+
+    if ((k & detail::CLASS_QUOTE) && (c == q1 || c == q2)) {
+      const char* close = p + 1;
+      while (close != end && *close != c && *close != '\r') ++close;
+      emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+      if (close == end) {
+        emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(end - p)));
+        return;
+      }
+      emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(close + 1 - p)));
+      p = pending = close + 1;
+      continue;
+    }
+
+    if (k & detail::CLASS_COMMENT) {
+      const std::size_t left = static_cast<std::size_t>(end - p);
+      const detail::ActivePair* hit = nullptr;
+      for (int i = 0; i < pair_count; ++i) {
+        const detail::ActivePair& a = pairs[i];
+        if (a.start[0] == c && a.start_len <= left && std::memcmp(p, a.start, a.start_len) == 0) {
+          hit = &a;
+          break;
+        }
+      }
+      if (hit) {
+        const char* stop = detail::find_comment_end(*hit, p, end);
+        emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+        emit(hit->line ? TOKEN_LINE_COMMENT : TOKEN_BLOCK_COMMENT,
+             std::string_view(p, static_cast<std::size_t>(stop - p)));
+        if (stop == end) return;
+        p = pending = stop;
+        continue;
+      }
+    }
+
+    if (k & detail::CLASS_DELIMITER) {
+      if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+      emit(TOKEN_DELIMITER, std::string_view(p, 1));
+      p = pending = p + 1;
+    } else {
+      ++p;  // a quote or marker byte that began nothing: part of the word
+    }
+  }
+}
+
+}  // namespace vorel
