@@ -1,0 +1,17 @@
+// Input line ends made CR LF (the editor's form) before conversion.
+#pragma once
+
+#include <cstddef>
+
+namespace vorel::cli {
+
+// What normalising the bytes src[0..n) to CR LF line ends adds: one byte for
+// every LF without a CR before it and every CR without an LF after it.
+std::size_t line_end_growth(const char* src, std::size_t n);
+
+// Writes src[0..n) to dst[0..n + growth) with LF, CR LF and a lone CR each
+// made CR LF.  Works backwards, so dst may equal src (in place, the buffer
+// holding n + growth bytes).
+void normalise_line_ends(const char* src, std::size_t n, char* dst, std::size_t growth);
+
+}  // namespace vorel::cli

@@ -1,0 +1,358 @@
+// vorel-convert: converts source text to HTML or UBB markup from the command
+// line, with the same engine and config.ini as the Windows program.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "cli/line_ends.h"
+#include "cli/output_file.h"
+#include "engine/convert.h"
+#include "settings/settings.h"
+
+namespace {
+
+using namespace vorel;
+
+constexpr const char* USAGE =
+    "usage: vorel-convert [--config-dir DIR] [--syntax NAME] [--format html|ubb]\n"
+    "                     [--line-numbers START] [--stats] [-o OUT] [INPUT]\n"
+    "       vorel-convert --list-syntaxes [--config-dir DIR]\n";
+
+constexpr const char* HELP =
+    "Converts program source text to coloured markup: an HTML page or UBB forum code.\n"
+    "\n"
+    "  INPUT                 the source file (default: standard input; '-' also reads it)\n"
+    "  -o OUT                write to OUT (default: standard output); OUT is replaced\n"
+    "                        only when the conversion succeeds\n"
+    "  --syntax NAME         a syntax section of config.ini (default: none, plain text)\n"
+    "  --format html|ubb     markup language (default: html)\n"
+    "  --line-numbers START  number the lines, the first one START (0 to 4294967295)\n"
+    "  --stats               print timings and lengths to standard error\n"
+    "  --config-dir DIR      where config.ini and the keyword files are\n"
+    "                        (default: the directory of this program)\n"
+    "  --list-syntaxes       print the syntax names of config.ini, one per line\n"
+    "  --help, --version\n"
+    "\n"
+    "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
+    "1 when the input, a keyword file or the output fails, 2 for a wrong command line.\n";
+
+struct Options {
+  std::string config_dir;
+  bool config_dir_set = false;
+  std::string syntax;
+  bool html = true;
+  bool line_numbers = false;
+  uint32_t first_line = 0;
+  bool stats = false;
+  std::string output;  // "" for standard output
+  std::string input;   // "" for standard input
+  bool list_syntaxes = false;
+  bool help = false;
+  bool version = false;
+};
+
+void error(const std::string& message) {
+  std::fprintf(stderr, "vorel-convert: %s\n", message.c_str());
+}
+
+int usage_error(const std::string& message) {
+  error(message);
+  std::fputs(USAGE, stderr);
+  return 2;
+}
+
+// A decimal number from 0 to 4294967295, digits only.
+bool parse_line_number(const std::string& text, uint32_t& value) {
+  if (text.empty() || text.size() > 20) return false;
+  uint64_t v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<uint64_t>(c - '0');
+    if (v > 0xFFFFFFFFu) return false;
+  }
+  value = static_cast<uint32_t>(v);
+  return true;
+}
+
+// Returns -1 when the command line is good, else the exit status.
+int parse_options(int argc, char** argv, Options& opt) {
+  bool have_input = false;
+  bool options_done = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (options_done || arg == "-" || arg.empty() || arg[0] != '-') {
+      if (have_input) return usage_error("more than one input file: '" + arg + "'");
+      have_input = true;
+      opt.input = arg == "-" ? std::string() : arg;
+      if (arg.empty()) return usage_error("the input file name is empty");
+      continue;
+    }
+    if (arg == "--") {
+      options_done = true;
+      continue;
+    }
+    // --name=value or --name value
+    std::string name = arg, value;
+    bool inline_value = false;
+    if (arg.compare(0, 2, "--") == 0) {
+      std::size_t eq = arg.find('=');
+      if (eq != std::string::npos) {
+        name = arg.substr(0, eq);
+        value = arg.substr(eq + 1);
+        inline_value = true;
+      }
+    }
+    auto takes_value = [&](const char* what) -> bool {
+      if (inline_value) return true;
+      if (i + 1 >= argc) return false;
+      value = argv[++i];
+      (void)what;
+      return true;
+    };
+    auto flag = [&]() { return !inline_value; };
+
+    if (name == "--config-dir") {
+      if (!takes_value("DIR")) return usage_error("--config-dir needs a directory");
+      opt.config_dir = value;
+      opt.config_dir_set = true;
+    } else if (name == "--syntax") {
+      if (!takes_value("NAME")) return usage_error("--syntax needs a syntax name");
+      opt.syntax = value;
+    } else if (name == "--format") {
+      if (!takes_value("FORMAT")) return usage_error("--format needs html or ubb");
+      if (value == "html") opt.html = true;
+      else if (value == "ubb") opt.html = false;
+      else return usage_error("unknown format '" + value + "' (use html or ubb)");
+    } else if (name == "--line-numbers") {
+      if (!takes_value("START")) return usage_error("--line-numbers needs a first line number");
+      if (!parse_line_number(value, opt.first_line))
+        return usage_error("bad line number '" + value + "' (use 0 to 4294967295)");
+      opt.line_numbers = true;
+    } else if (name == "-o" || name == "--output") {
+      if (!takes_value("OUT")) return usage_error("-o needs an output file");
+      if (value.empty()) return usage_error("the output file name is empty");
+      opt.output = value;
+    } else if (name == "--stats" && flag()) {
+      opt.stats = true;
+    } else if (name == "--list-syntaxes" && flag()) {
+      opt.list_syntaxes = true;
+    } else if ((name == "--help" || name == "-h") && flag()) {
+      opt.help = true;
+    } else if (name == "--version" && flag()) {
+      opt.version = true;
+    } else {
+      return usage_error("unknown option '" + arg + "'");
+    }
+  }
+  return -1;
+}
+
+// Every section name of config.ini, read into a buffer that grows until the
+// whole list fits.
+std::vector<std::string> syntax_names() {
+  std::vector<std::string> names;
+  settings_path("config.ini");
+  std::vector<char> buf(4096);
+  for (;;) {
+    uint32_t n = get_section_names(buf.data(), static_cast<uint32_t>(buf.size()));
+    if (n + 2 < buf.size()) {
+      for (const char* p = buf.data(); *p; p += std::strlen(p) + 1) names.emplace_back(p);
+      return names;
+    }
+    buf.resize(buf.size() * 2);
+  }
+}
+
+bool same_name(std::string_view a, std::string_view b) {
+  auto trim = [](std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+  };
+  a = trim(a);
+  b = trim(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The input, read whole into a buffer with room to spare for widening its
+// line ends in place.
+struct Input {
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+  std::size_t capacity = 0;
+};
+
+bool read_input(const std::string& path, Input& in, std::string& message) {
+  std::FILE* f;
+  if (path.empty()) {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    f = stdin;
+  } else {
+    f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+      message = "cannot read '" + path + "': " + std::strerror(errno);
+      return false;
+    }
+  }
+  std::size_t hint = 0;
+  if (f != stdin && std::fseek(f, 0, SEEK_END) == 0) {
+    long end = std::ftell(f);
+    if (end > 0) hint = static_cast<std::size_t>(end);
+    std::rewind(f);
+  }
+  // Unix text grows by one byte a line: an eighth to spare covers lines of
+  // eight bytes and more without a second buffer.
+  in.capacity = hint ? hint + hint / 8 + 4096 : 1 << 20;
+  in.data.reset(new char[in.capacity]);
+  in.size = 0;
+  bool ok = true;
+  for (;;) {
+    if (in.size == in.capacity) {
+      std::size_t cap = in.capacity * 2;
+      std::unique_ptr<char[]> bigger(new char[cap]);
+      std::memcpy(bigger.get(), in.data.get(), in.size);
+      in.data = std::move(bigger);
+      in.capacity = cap;
+    }
+    std::size_t n = std::fread(in.data.get() + in.size, 1, in.capacity - in.size, f);
+    in.size += n;
+    if (n == 0) {
+      if (std::ferror(f)) {
+        message = "cannot read " + (path.empty() ? std::string("standard input") : "'" + path + "'") +
+                  ": " + std::strerror(errno);
+        ok = false;
+      }
+      break;
+    }
+  }
+  if (f != stdin) std::fclose(f);
+  return ok;
+}
+
+// Makes every line end CR LF, in place when the spare room allows.
+void normalise(Input& in) {
+  std::size_t growth = cli::line_end_growth(in.data.get(), in.size);
+  if (growth == 0) return;
+  if (in.size + growth <= in.capacity) {
+    cli::normalise_line_ends(in.data.get(), in.size, in.data.get(), growth);
+  } else {
+    std::unique_ptr<char[]> wider(new char[in.size + growth]);
+    cli::normalise_line_ends(in.data.get(), in.size, wider.get(), growth);
+    in.data = std::move(wider);
+    in.capacity = in.size + growth;
+  }
+  in.size += growth;
+}
+
+int list_syntaxes() {
+  settings_path("config.ini");
+  std::string path = current_settings_path();
+  if (!read_whole_file(path.c_str())) {
+    error("cannot read '" + path + "'");
+    return 1;
+  }
+  for (const std::string& name : syntax_names()) std::printf("%s\n", name.c_str());
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+void print_stats(const ConversionStats& s, std::uint64_t original, std::uint64_t converted) {
+  std::fprintf(stderr,
+               "keyword loading:  %12d ms\n"
+               "conversion:       %12d ms\n"
+               "original length:  %12llu characters\n"
+               "converted length: %12llu characters\n",
+               static_cast<int>(s.keyword_load_ms), static_cast<int>(s.conversion_ms),
+               static_cast<unsigned long long>(original), static_cast<unsigned long long>(converted));
+}
+
+int convert(const Options& opt) {
+  if (!opt.syntax.empty()) {
+    bool known = false;
+    for (const std::string& name : syntax_names()) known = known || same_name(name, opt.syntax);
+    if (!known) {
+      settings_path("config.ini");
+      error("warning: no syntax '" + opt.syntax + "' in '" + current_settings_path() +
+            "'; converting without one");
+    }
+  }
+
+  Input in;
+  std::string message;
+  if (!read_input(opt.input, in, message)) {
+    error(message);
+    return 1;
+  }
+  if (const void* zero = std::memchr(in.data.get(), 0, in.size)) {
+    std::size_t offset = static_cast<std::size_t>(static_cast<const char*>(zero) - in.data.get());
+    error("the input contains a NUL byte at offset " + std::to_string(offset) +
+          "; it is not a text file");
+    return 1;
+  }
+  normalise(in);
+
+  cli::OutputFile out;
+  bool opened = opt.output.empty() ? out.open_stdout(message) : out.open(opt.output, message);
+  if (!opened) {
+    error(message);
+    return 1;
+  }
+
+  ConversionContext ctx;
+  ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
+  ctx.line_counter = opt.first_line;
+  if (!convert_stream(ctx, std::string_view(in.data.get(), in.size), opt.syntax.c_str(), out)) {
+    if (!ctx.failed_file.empty())
+      error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + opt.syntax +
+            "'");
+    else
+      error("cannot write the output: " + out.write_error());
+    return 1;
+  }
+  if (!out.commit(message)) {
+    error(message);
+    return 1;
+  }
+  if (opt.stats) print_stats(ctx.stats, in.size, out.bytes_written());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options opt;
+  int status = parse_options(argc, argv, opt);
+  if (status >= 0) return status;
+  if (opt.help) {
+    std::fputs(USAGE, stdout);
+    std::fputs("\n", stdout);
+    std::fputs(HELP, stdout);
+    return 0;
+  }
+  if (opt.version) {
+    std::printf("vorel-convert %s\n", VOREL_VERSION);
+    return 0;
+  }
+  if (opt.config_dir_set) {
+    if (opt.config_dir.empty()) return usage_error("the configuration directory is empty");
+    set_program_dir(opt.config_dir);
+  }
+  return opt.list_syntaxes ? list_syntaxes() : convert(opt);
+}
