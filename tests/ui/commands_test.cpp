@@ -1,0 +1,270 @@
+// The main dialog's commands, run through the real dialog: Start with its
+// result dialog, Undo and Redo, Copy all, Paste, Open, Save, Preview, About.
+#include <windows.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/convert.h"
+#include "ui/ui.h"
+#include "ui_test_support.h"
+
+namespace vorel::test {
+namespace {
+
+constexpr int CMD_START = 1, CMD_UNDO = 40001, CMD_REDO = 40002, CMD_COPY_ALL = 40003, CMD_PASTE = 40004,
+              CMD_OPEN = 40005, CMD_SAVE = 40006, CMD_PREVIEW = 40007, CMD_ABOUT = 40008;
+
+const char* const SOURCE = "int main;\r\nreturn \"s\"; // done\r\nx";
+
+std::string clipboard_text() {
+  std::string text = "<none>";
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void set_clipboard_text(const std::string& text) {
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+}
+
+class Commands : public testing::Test {
+ protected:
+  void SetUp() override {
+    // Preview writes into the temporary directory; keep it ours.
+    SetEnvironmentVariableA("TMP", dir.path().c_str());
+    SetEnvironmentVariableA("TEMP", dir.path().c_str());
+    opened.clear();
+    shell_open = [](const char* path) { opened.push_back(path); };
+    conversion = ConversionContext{};
+  }
+
+  // What the engine makes of text with these options.
+  std::string markup(const std::string& text, uint32_t flags, uint32_t first_line, const char* syntax) {
+    ConversionContext ctx;
+    ctx.flags = flags;
+    ctx.line_counter = first_line;
+    auto result = convert_text(ctx, text.c_str(), 0, syntax);
+    return result ? *result : "<failed>";
+  }
+
+  void choose(bool html, bool numbers, const char* first_line, int syntax) {
+    CheckRadioButton(dialog.window(), 1005, 1006, html ? 1005 : 1006);
+    CheckDlgButton(dialog.window(), 1000, numbers ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(dialog.window(), 1002, first_line);
+    SendMessageA(dialog.item(1001), CB_SETCURSEL, syntax, 0);
+  }
+
+  // Start, closing the result dialog with the given button.
+  void start_and_press(int result_button) {
+    DialogWatcher watcher([&](HWND result) {
+      result_text = window_text(GetDlgItem(result, 1004));
+      preview_enabled = IsWindowEnabled(GetDlgItem(result, 1001));
+      PostMessageA(result, WM_COMMAND, result_button, 0);
+    });
+    dialog.command(CMD_START);
+    result_dialogs = watcher.count();
+  }
+
+  ProgramDir dir;
+  MainDialog dialog;
+  static inline std::vector<std::string> opened;
+  std::string result_text;
+  bool preview_enabled = false;
+  int result_dialogs = 0;
+};
+
+TEST_F(Commands, StartConvertsInPlaceAndOneUndoBringsBackTheExactSource) {
+  choose(true, true, "5", 0);
+  dialog.set_text(SOURCE);
+  start_and_press(1003);
+  const std::string expected = markup(SOURCE, FLAG_HTML | FLAG_LINE_NUMBERS, 5, "Alpha");
+  EXPECT_EQ(1, result_dialogs);
+  EXPECT_EQ(expected, dialog.text());
+  EXPECT_EQ(FLAG_HTML | FLAG_LINE_NUMBERS, conversion.flags);
+  EXPECT_EQ(static_cast<int32_t>(strlen(SOURCE)), conversion.stats.original_length);
+  EXPECT_EQ(GetWindowTextLengthA(dialog.editor()), conversion.stats.converted_length);
+  EXPECT_TRUE(preview_enabled);
+
+  dialog.command(CMD_UNDO);
+  EXPECT_EQ(SOURCE, dialog.text());
+  dialog.command(CMD_REDO);
+  EXPECT_EQ(expected, dialog.text());
+}
+
+TEST_F(Commands, StartTwiceConvertsTheMarkupAndTwoUndosLeadBack) {
+  choose(false, false, "0", 2);
+  dialog.set_text(SOURCE);
+  start_and_press(1003);
+  const std::string first = dialog.text();
+  EXPECT_EQ(markup(SOURCE, 0, 0, "Gamma"), first);
+  start_and_press(1003);
+  EXPECT_EQ(markup(first, 0, 0, "Gamma"), dialog.text());
+  dialog.command(CMD_UNDO);
+  EXPECT_EQ(first, dialog.text());
+  dialog.command(CMD_UNDO);
+  EXPECT_EQ(SOURCE, dialog.text());
+}
+
+TEST_F(Commands, UbbClearsOnlyTheHtmlFlagAndGreysPreview) {
+  conversion.flags = FLAG_HTML | FLAG_LINE_NUMBERS | 1;
+  choose(false, true, "", 0);
+  dialog.set_text("int x;");
+  start_and_press(1003);
+  EXPECT_EQ(FLAG_LINE_NUMBERS | 1, conversion.flags);
+  EXPECT_FALSE(preview_enabled);
+  // An empty number box numbers from 0.
+  EXPECT_EQ(markup("int x;", FLAG_LINE_NUMBERS, 0, "Alpha"), dialog.text());
+}
+
+TEST_F(Commands, ResultDialogShowsTheStatisticsOfThisConversion) {
+  choose(false, false, "0", 0);
+  dialog.set_text("int");
+  start_and_press(1003);
+  const std::string lengths = "(\xA6\x72\xA4\xB8)";  // "(字元)"
+  char expected_tail[200];
+  wsprintfA(expected_tail, "      %7d %s\r\n\xC2\xE0\xB4\xAB\xAB\xE1:      %7d %s", 3, lengths.c_str(),
+            conversion.stats.converted_length, lengths.c_str());
+  EXPECT_NE(std::string::npos, result_text.find(expected_tail)) << result_text;
+}
+
+TEST_F(Commands, WithAnEmptyEditorStartSaveAndPreviewDoNothing) {
+  DialogWatcher watcher([](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); });
+  dialog.command(CMD_START);
+  dialog.command(CMD_SAVE);
+  dialog.command(CMD_PREVIEW);
+  EXPECT_EQ(0, watcher.count());
+  EXPECT_TRUE(opened.empty());
+  EXPECT_FALSE(file_exists(dir.file("temp.html")));
+  EXPECT_EQ(0, conversion.stats.original_length);
+}
+
+TEST_F(Commands, AMissingKeywordFileLeavesTheEditorAsItWasWithoutADialog) {
+  choose(true, false, "1", 1);  // Beta names missing.txt
+  dialog.set_text(SOURCE);
+  DialogWatcher watcher([](HWND d) { PostMessageA(d, WM_COMMAND, 1003, 0); });
+  dialog.command(CMD_START);
+  EXPECT_EQ(0, watcher.count());
+  EXPECT_EQ(SOURCE, dialog.text());
+  dialog.command(CMD_UNDO);
+  EXPECT_EQ(SOURCE, dialog.text());
+}
+
+TEST_F(Commands, CopyAllPutsTheWholeTextOnTheClipboardAndKeepsTheCaret) {
+  // Big5 text too: the clipboard gets the same bytes back.
+  const std::string text = "abc\r\n\xA4\xA4\xA4\xE5 def";
+  dialog.set_text(text);
+  SendMessageA(dialog.editor(), EM_SETSEL, 2, 2);
+  SetFocus(dialog.item(1001));
+  dialog.command(CMD_COPY_ALL);
+  EXPECT_EQ(text, clipboard_text());
+  DWORD start = 0, end = 0;
+  SendMessageA(dialog.editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(2u, start);
+  EXPECT_EQ(2u, end);
+  EXPECT_EQ(dialog.editor(), GetFocus());
+}
+
+TEST_F(Commands, PasteInsertsTheClipboardAtTheSelection) {
+  set_clipboard_text("xyz");
+  dialog.set_text("ab");
+  SendMessageA(dialog.editor(), EM_SETSEL, 1, 1);
+  dialog.command(CMD_PASTE);
+  EXPECT_EQ("axyzb", dialog.text());
+}
+
+TEST_F(Commands, SaveWritesExactlyTheTextsBytesAndAddsHtml) {
+  const std::string text = "ab\xA4\xA4\xA4\xE5\r\nc";
+  dialog.set_text(text);
+  DialogWatcher watcher([&](HWND d) { accept_file_dialog(d, dir.file("saved")); });
+  dialog.command(CMD_SAVE);
+  EXPECT_GE(watcher.count(), 1);
+  EXPECT_EQ(text, read_bytes(dir.file("saved.html")));
+}
+
+TEST_F(Commands, SaveCancelledFromTheResultDialogWritesNothingAndClosesIt) {
+  choose(true, false, "1", 0);
+  dialog.set_text("int");
+  int dialogs = 0;
+  DialogWatcher watcher([&](HWND d) {
+    if (++dialogs == 1) PostMessageA(d, WM_COMMAND, 1000, 0);  // result dialog: Save
+    else PostMessageA(d, WM_COMMAND, IDCANCEL, 0);             // Save As: cancel
+  });
+  dialog.command(CMD_START);
+  EXPECT_EQ(2, dialogs);
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA(dir.file("*.htm*").c_str(), &found);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, find);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+TEST_F(Commands, CopyFromTheResultDialogCopiesTheMarkup) {
+  choose(true, false, "1", 0);
+  dialog.set_text("return 1;");
+  start_and_press(1002);
+  EXPECT_EQ(markup("return 1;", FLAG_HTML, 1, "Alpha"), clipboard_text());
+}
+
+TEST_F(Commands, OpenLoadsTheChosenFileWithTheFilterSectionsTypes) {
+  write_bytes(dir.file("option.ini"), "[filter]\r\nC files|*.c\r\nText|*.txt\r\n");
+  write_bytes(dir.file("prog.c"), "int main() {}\r\n");
+  dialog.set_text("old");
+  std::vector<std::string> types;
+  DialogWatcher watcher([&](HWND d) {
+    if (is_file_dialog(d)) {
+      HWND combo = GetDlgItem(d, 0x470);  // cmb1, the file types
+      for (int i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
+        char name[64] = {};
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+        types.push_back(name);
+      }
+    }
+    accept_file_dialog(d, dir.file("prog.c"));
+  });
+  dialog.command(CMD_OPEN);
+  EXPECT_EQ((std::vector<std::string>{"C files", "Text"}), types);
+  EXPECT_EQ("int main() {}\r\n", dialog.text());
+}
+
+TEST_F(Commands, OpenOfAFileThatCannotBeReadKeepsTheText) {
+  dialog.set_text("keep");
+  DialogWatcher watcher([&](HWND d) { accept_file_dialog(d, dir.file("nothing-here.c")); });
+  dialog.command(CMD_OPEN);
+  EXPECT_GE(watcher.count(), 1);
+  EXPECT_EQ("keep", dialog.text());
+}
+
+TEST_F(Commands, PreviewWritesTempHtmlWhateverTheTextAndOpensIt) {
+  const std::string text = "[b]ubb[/b]\r\n\xA4\xA4";
+  dialog.set_text(text);
+  dialog.command(CMD_PREVIEW);
+  EXPECT_EQ(text, read_bytes(dir.file("temp.html")));
+  ASSERT_EQ(1u, opened.size());
+  EXPECT_EQ(dir.file("temp.html"), opened[0]);
+}
+
+TEST_F(Commands, AboutTellsWhatTheProgramDoesUnderItsName) {
+  std::string caption, texts;
+  DialogWatcher watcher([&](HWND d) {
+    caption = window_text(d);
+    texts = dialog_texts(d);
+    PostMessageA(d, WM_COMMAND, IDOK, 0);
+  });
+  dialog.command(CMD_ABOUT);
+  EXPECT_EQ(1, watcher.count());
+  EXPECT_EQ("Vorel", caption);
+  EXPECT_NE(std::string::npos, texts.find("Vorel \xAD\xEC\xA9\x6C\xBD\x58")) << texts;  // "Vorel 原始碼"
+}
+
+}  // namespace
+}  // namespace vorel::test

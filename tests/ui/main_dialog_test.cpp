@@ -1,0 +1,216 @@
+// The main dialog from its real template: options kept in option.ini, the
+// syntax list, dropped files and the editor's context menu.
+#include <windows.h>
+#include <richedit.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/hover_button.h"
+#include "ui/ui.h"
+#include "ui_test_support.h"
+
+namespace vorel::test {
+namespace {
+
+std::string option_file(const ProgramDir& dir) { return read_bytes(dir.file("option.ini")); }
+
+TEST(MainDialogOptions, FirstStartWithoutOptionFileIsUbbWithoutNumbersFromZeroOnTheFirstSyntax) {
+  ProgramDir dir;
+  MainDialog dialog;
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog.window(), 1006));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog.window(), 1005));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog.window(), 1000));
+  EXPECT_EQ("0", window_text(dialog.item(1002)));
+  EXPECT_EQ(0, SendMessageA(dialog.item(1001), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ("Alpha", dialog.syntax());
+}
+
+TEST(MainDialogOptions, ListsEverySectionOfConfigSorted) {
+  ProgramDir dir;
+  MainDialog dialog;
+  HWND list = dialog.item(1001);
+  ASSERT_EQ(3, SendMessageA(list, CB_GETCOUNT, 0, 0));
+  const char* expected[] = {"Alpha", "Beta", "Gamma"};
+  for (int i = 0; i < 3; ++i) {
+    char name[100] = {};
+    SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(expected[i], name);
+  }
+}
+
+TEST(MainDialogOptions, SetsUpEditorStartButtonAndIcon) {
+  ProgramDir dir;
+  MainDialog dialog;
+  EXPECT_EQ(editor_window, dialog.editor());
+  EXPECT_EQ(0x7FFFFFFE, SendMessageA(dialog.editor(), EM_GETLIMITTEXT, 0, 0));
+  EXPECT_EQ(0x00FF8020, SendMessageA(dialog.item(1), QBM_GETBKCOLOR, STATE_NORMAL, 0));
+  // The other buttons keep the control's own colour.
+  EXPECT_EQ(0x00FFD7C6, SendMessageA(dialog.item(40005), QBM_GETBKCOLOR, STATE_NORMAL, 0));
+  EXPECT_NE(0, SendMessageA(dialog.window(), WM_GETICON, ICON_BIG, 0));
+  EXPECT_EQ("Vorel", window_text(dialog.window()));
+  EXPECT_EQ("\xC5\xE3\xA5\xDC\xA6\xE6\xB8\xB9 \xB6\x7D\xA9\x6C\xA9\xF3:", window_text(dialog.item(1000)));
+}
+
+TEST(MainDialogOptions, CloseWritesTheOptionsInOrderAndTheNextStartRestoresThem) {
+  ProgramDir dir;
+  {
+    MainDialog dialog;
+    CheckRadioButton(dialog.window(), 1005, 1006, 1005);
+    CheckDlgButton(dialog.window(), 1000, BST_CHECKED);
+    SetDlgItemTextA(dialog.window(), 1002, "1");
+    SendMessageA(dialog.item(1001), CB_SETCURSEL, 2, 0);
+    dialog.close();
+  }
+  const std::string file = option_file(dir);
+  const auto type = file.find("type=2\r\n");
+  const auto html = file.find("html=1\r\n");
+  const auto numbers = file.find("linenumber=1\r\n");
+  const auto start = file.find("linenumber_start=1\r\n");
+  ASSERT_NE(std::string::npos, file.find("[option]")) << file;
+  ASSERT_NE(std::string::npos, type) << file;
+  ASSERT_NE(std::string::npos, html) << file;
+  ASSERT_NE(std::string::npos, numbers) << file;
+  ASSERT_NE(std::string::npos, start) << file;
+  EXPECT_LT(type, html);
+  EXPECT_LT(html, numbers);
+  EXPECT_LT(numbers, start);
+
+  MainDialog again;
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(again.window(), 1005));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(again.window(), 1006));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(again.window(), 1000));
+  EXPECT_EQ("1", window_text(again.item(1002)));
+  EXPECT_EQ("Gamma", again.syntax());
+}
+
+TEST(MainDialogOptions, NoSelectionIsWrittenAs4294967295AndComesBackAsNoSelection) {
+  ProgramDir dir;
+  {
+    MainDialog dialog;
+    SendMessageA(dialog.item(1001), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetDlgItemTextA(dialog.window(), 1002, "");
+    dialog.close();
+  }
+  const std::string file = option_file(dir);
+  EXPECT_NE(std::string::npos, file.find("type=4294967295\r\n")) << file;
+  EXPECT_NE(std::string::npos, file.find("linenumber_start=0\r\n")) << file;
+  MainDialog again;
+  EXPECT_EQ(CB_ERR, SendMessageA(again.item(1001), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ("", again.syntax());
+}
+
+TEST(MainDialogOptions, CancelNeitherClosesNorSaves) {
+  ProgramDir dir;
+  MainDialog dialog;
+  dialog.command(IDCANCEL);
+  EXPECT_TRUE(IsWindowVisible(dialog.window()));
+  EXPECT_FALSE(file_exists(dir.file("option.ini")));
+}
+
+// A drop handle as the shell builds it: ANSI names, double-zero terminated.
+HGLOBAL make_drop(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const auto& p : paths) names += p + '\0';
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = FALSE;
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  GlobalUnlock(memory);
+  return memory;
+}
+
+TEST(MainDialogDrop, LoadsOnlyTheFirstDroppedFileInPlaceOfTheText) {
+  ProgramDir dir;
+  write_bytes(dir.file("one.c"), "int one;\r\nint two;");
+  write_bytes(dir.file("two.c"), "second");
+  write_bytes(dir.file("three.c"), "third");
+  MainDialog dialog;
+  dialog.set_text("old text");
+  PostMessageA(dialog.window(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(make_drop({dir.file("one.c"), dir.file("two.c"), dir.file("three.c")})), 0);
+  EXPECT_TRUE(pump_until([&] { return dialog.text() != "old text"; }, 5000));
+  EXPECT_EQ("int one;\r\nint two;", dialog.text());
+}
+
+TEST(MainDialogDrop, AFileThatCannotBeReadKeepsTheText) {
+  ProgramDir dir;
+  MainDialog dialog;
+  dialog.set_text("keep me");
+  SendMessageA(dialog.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({dir.file("absent.c")})), 0);
+  EXPECT_EQ("keep me", dialog.text());
+}
+
+// Records the context menu as it opens and closes it again from inside its loop.
+struct MenuProbe {
+  static inline std::vector<UINT> ids;
+  static inline std::string first_text;
+  static inline RECT popup{};
+  static inline HHOOK hook = nullptr;
+
+  MenuProbe() {
+    ids.clear();
+    first_text.clear();
+    popup = {};
+    hook = SetWindowsHookExA(WH_CALLWNDPROC, on_message, nullptr, GetCurrentThreadId());
+  }
+  ~MenuProbe() { UnhookWindowsHookEx(hook); }
+
+  static LRESULT CALLBACK on_message(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITMENUPOPUP) {
+      HMENU menu = reinterpret_cast<HMENU>(call->wParam);
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) ids.push_back(GetMenuItemID(menu, i));
+      char text[64] = {};
+      GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+      first_text = text;
+      SetTimer(nullptr, 0, 100, end_menu);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static void CALLBACK end_menu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (HWND window = FindWindowA("#32768", nullptr)) GetWindowRect(window, &popup);
+    EndMenu();
+  }
+};
+
+TEST(MainDialogContextMenu, TheEditorShowsTheCommandsAtThePointer) {
+  ProgramDir dir;
+  MainDialog dialog;
+  MenuProbe probe;
+  SetCursorPos(300, 200);
+  // A keyboard request carries -1, -1; the menu still opens at the pointer.
+  EXPECT_TRUE(show_editor_menu(dialog.window(), dialog.editor(), MAKELPARAM(-1, -1)));
+  const std::vector<UINT> expected = {1, 0, 40001, 40002, 0, 40003, 40004, 0, 40005, 40006, 40007, 0, 40008};
+  EXPECT_EQ(expected, MenuProbe::ids);
+  EXPECT_EQ("\xB6\x7D\xA9\x6C!!", MenuProbe::first_text);
+  EXPECT_EQ(300, MenuProbe::popup.left);
+  EXPECT_EQ(200, MenuProbe::popup.top);
+}
+
+TEST(MainDialogContextMenu, ArrivesThroughTheDialogForTheEditor) {
+  ProgramDir dir;
+  MainDialog dialog;
+  MenuProbe probe;
+  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.editor()), MAKELPARAM(10, 10));
+  EXPECT_EQ(13u, MenuProbe::ids.size());
+}
+
+TEST(MainDialogContextMenu, NoOtherControlHasOne) {
+  ProgramDir dir;
+  MainDialog dialog;
+  MenuProbe probe;
+  for (int id : {1001, 1005, 1006, 1000, 1, 40005}) {
+    EXPECT_FALSE(show_editor_menu(dialog.window(), dialog.item(id), MAKELPARAM(10, 10))) << id;
+  }
+  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.item(1001)), MAKELPARAM(10, 10));
+  EXPECT_TRUE(MenuProbe::ids.empty());
+}
+
+}  // namespace
+}  // namespace vorel::test
