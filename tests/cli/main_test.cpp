@@ -1,0 +1,309 @@
+// vorel-convert run as a user runs it: files and standard input, output into
+// place, exit codes and messages, syntax listing and statistics.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/convert.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+  int status = -1;  // exit code
+  std::string out, err;
+};
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void spit(const fs::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class ConvertTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static std::atomic<int> counter{0};
+    dir_ = fs::temp_directory_path() /
+           ("vorel-cli-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "config");
+    spit(dir_ / "config" / "config.ini",
+         "[Test]\r\nstxfile1=kw.txt\r\nstr1=\"\r\ndelimiter=;(){}=\r\n"
+         "color_string=FF\r\ncolor_comment=8000\r\ncomment1=//\r\n"
+         "[Broken]\r\nstxfile1=missing.txt\r\n[Empty]\r\n");
+    spit(dir_ / "config" / "kw.txt", "int 1FF0000\nreturn 1FF0000\n");
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+
+  std::string config() const { return (dir_ / "config").string(); }
+  fs::path file(const char* name) const { return dir_ / name; }
+
+  // Runs vorel-convert with args, standard input from stdin_bytes.
+  Result run(const std::vector<std::string>& args, const std::string& stdin_bytes = "") {
+    fs::path in = dir_ / ".stdin", out = dir_ / ".stdout", err = dir_ / ".stderr";
+    spit(in, stdin_bytes);
+    pid_t pid = fork();
+    if (pid == 0) {
+      int fin = open(in.c_str(), O_RDONLY);
+      int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      int ferr = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(fin, 0);
+      dup2(fout, 1);
+      dup2(ferr, 2);
+      std::vector<char*> argv{const_cast<char*>(VOREL_CONVERT_PATH)};
+      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      execv(VOREL_CONVERT_PATH, argv.data());
+      _exit(127);
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    Result r;
+    r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+    r.out = slurp(out);
+    r.err = slurp(err);
+    fs::remove(in);
+    fs::remove(out);
+    fs::remove(err);
+    return r;
+  }
+
+  // Names in the test directory, so leftovers of temporary files show.
+  std::set<std::string> listing() const {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.insert(e.path().filename().string());
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+const char KEYWORD_INT[] = "[b][color=#0000FF]int[/color][/b]";
+const char KEYWORD_RETURN[] = "[b][color=#0000FF]return[/color][/b]";
+
+std::string ubb_of_two_lines() {
+  return std::string(KEYWORD_INT) + " a;\r\n" + KEYWORD_RETURN + " a;\r\n";
+}
+
+TEST_F(ConvertTest, LfCrLfAndCrFilesKeepTheirLines) {
+  for (const char* eol : {"\n", "\r\n", "\r"}) {
+    spit(file("in.c"), std::string("int a;") + eol + "return a;" + eol);
+    Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", file("in.c").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, ubb_of_two_lines()) << "line end " << (eol[0] == '\n' ? "LF" : eol[1] ? "CRLF" : "CR");
+  }
+  spit(file("mixed.c"), "a\r\n\nb\rc");
+  Result r = run({"--config-dir", config(), "--format", "ubb", file("mixed.c").string()});
+  EXPECT_EQ(r.out, "a\r\n\r\nb\r\nc");
+}
+
+TEST_F(ConvertTest, StandardInputConvertsLikeAFile) {
+  std::string text = "int a;\nreturn a;\n";
+  Result r = run({"--config-dir", config(), "--syntax", "Test", "--format=ubb"}, text);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, ubb_of_two_lines());
+  r = run({"--config-dir", config(), "--syntax=test", "--format", "ubb", "-"}, text);
+  EXPECT_EQ(r.out, ubb_of_two_lines());
+}
+
+TEST_F(ConvertTest, HtmlIsTheDefaultFormat) {
+  spit(file("in.c"), "x < y\n");
+  Result r = run({"--config-dir", config(), file("in.c").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::string frame(vorel::html_page_header());
+  EXPECT_EQ(r.out, frame + "x &lt; y\r\n" + std::string(vorel::html_page_footer()));
+}
+
+TEST_F(ConvertTest, EmptyInputGivesTheFrameOrNothing) {
+  spit(file("empty.c"), "");
+  Result r = run({"--config-dir", config(), "--syntax", "Test", "-o", file("empty.html").string(),
+               file("empty.c").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(slurp(file("empty.html")),
+            std::string(vorel::html_page_header()) + std::string(vorel::html_page_footer()));
+  r = run({"--config-dir", config(), "--format", "ubb", "-o", file("empty.ubb").string(),
+           file("empty.c").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::exists(file("empty.ubb")));
+  EXPECT_EQ(slurp(file("empty.ubb")), "");
+}
+
+TEST_F(ConvertTest, OutputReplacesTheTargetWhole) {
+  spit(file("in.c"), "int a;\nreturn a;\n");
+  spit(file("out.ubb"), std::string(100000, 'o'));  // longer than the new output
+  auto before = listing();
+  Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
+               file("out.ubb").string(), file("in.c").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(slurp(file("out.ubb")), ubb_of_two_lines());
+  EXPECT_EQ(listing(), before);  // no temporary file left behind
+}
+
+TEST_F(ConvertTest, OutputOverItsOwnInput) {
+  spit(file("in.c"), "int a;\n");
+  Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
+               file("in.c").string(), file("in.c").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(slurp(file("in.c")), std::string(KEYWORD_INT) + " a;\r\n");
+}
+
+TEST_F(ConvertTest, FailuresLeaveAnExistingTargetAlone) {
+  spit(file("out.html"), "keep me");
+  spit(file("nul.c"), std::string("int\0a", 5));
+  spit(file("ok.c"), "int a;\n");
+  auto before = listing();
+
+  Result r = run({"--config-dir", config(), "-o", file("out.html").string(), file("nul.c").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("NUL byte at offset 3"), std::string::npos) << r.err;
+
+  r = run({"--config-dir", config(), "--syntax", "Broken", "-o", file("out.html").string(),
+           file("ok.c").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("missing.txt"), std::string::npos) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+
+  r = run({"--config-dir", config(), "-o", file("out.html").string(), file("absent.c").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("absent.c"), std::string::npos) << r.err;
+
+  EXPECT_EQ(slurp(file("out.html")), "keep me");
+  EXPECT_EQ(listing(), before);
+}
+
+TEST_F(ConvertTest, FailuresCreateNoOutputFile) {
+  Result r = run({"--config-dir", config(), "-o", file("new.html").string(), file("absent.c").string()});
+  EXPECT_EQ(r.status, 1);
+  r = run({"--config-dir", config(), "--syntax", "Broken", "-o", file("new.html").string()}, "x\n");
+  EXPECT_EQ(r.status, 1);
+  r = run({"--config-dir", config(), "-o", file("new.html").string()}, std::string("\0", 1));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("offset 0"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(file("new.html")));
+  // Nor anything on standard output.
+  r = run({"--config-dir", config(), "--syntax", "Broken"}, "x\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(ConvertTest, CommandLineMistakesExitWithTwoAndUsage) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--bogus"},
+      {"-x"},
+      {"--format", "pdf"},
+      {"--format"},
+      {"--syntax"},
+      {"-o"},
+      {"--stats=yes"},
+      {"--line-numbers"},
+      {"--line-numbers", "-1"},
+      {"--line-numbers", "+5"},
+      {"--line-numbers", " 5"},
+      {"--line-numbers", "12x"},
+      {"--line-numbers", ""},
+      {"--line-numbers", "0x10"},
+      {"--line-numbers", "4294967296"},
+      {"--line-numbers", "99999999999999999999999"},
+      {"a.c", "b.c"},
+  };
+  for (const auto& args : bad) {
+    Result r = run(args);
+    EXPECT_EQ(r.status, 2) << args[0];
+    EXPECT_NE(r.err.find("usage: vorel-convert"), std::string::npos) << args[0];
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST_F(ConvertTest, LineNumbersAcceptTheWholeUnsignedRange) {
+  Result plain = run({"--config-dir", config(), "--format", "ubb"}, "a\nb\n");
+  for (const char* start : {"0", "7", "4294967295"}) {
+    Result r = run({"--config-dir", config(), "--format", "ubb", "--line-numbers", start}, "a\nb\n");
+    EXPECT_EQ(r.status, 0) << start << r.err;
+    EXPECT_NE(r.out, plain.out);
+    EXPECT_NE(r.out.find(start), std::string::npos) << r.out;
+  }
+}
+
+TEST_F(ConvertTest, ListSyntaxesPrintsEverySectionName) {
+  Result r = run({"--list-syntaxes", "--config-dir", config()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Test\nBroken\nEmpty\n");
+
+  // Far more than a path-sized buffer holds.
+  std::string ini, expected;
+  for (int i = 0; i < 300; ++i) {
+    std::string name = "Syntax number " + std::to_string(i);
+    ini += "[" + name + "]\r\nstr1=\"\r\n";
+    expected += name + "\n";
+  }
+  spit(dir_ / "config" / "config.ini", ini);
+  r = run({"--config-dir", config(), "--list-syntaxes"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, expected);
+
+  r = run({"--list-syntaxes", "--config-dir", (dir_ / "nowhere").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("config.ini"), std::string::npos) << r.err;
+}
+
+TEST_F(ConvertTest, ConfigDirDefaultsToTheProgramsDirectory) {
+  // The build puts the shipped language pack next to the program.
+  Result r = run({"--list-syntaxes"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.compare(0, 2, "C\n"), 0) << r.out;
+}
+
+TEST_F(ConvertTest, UnknownSyntaxWarnsAndConvertsPlain) {
+  Result plain = run({"--config-dir", config(), "--format", "ubb"}, "int a;\n");
+  Result r = run({"--config-dir", config(), "--format", "ubb", "--syntax", "Cobol"}, "int a;\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, plain.out);
+  EXPECT_NE(r.err.find("Cobol"), std::string::npos);
+}
+
+TEST_F(ConvertTest, StatsReportTimesAndLengths) {
+  std::string text = "int a;\nreturn a;\n";  // 17 bytes, 19 with CR LF line ends
+  Result r = run({"--config-dir", config(), "--syntax", "Test", "--stats"}, text);
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::smatch m;
+  std::regex shape(
+      "keyword loading: +([0-9]+) ms\n"
+      "conversion: +([0-9]+) ms\n"
+      "original length: +([0-9]+) characters\n"
+      "converted length: +([0-9]+) characters\n");
+  ASSERT_TRUE(std::regex_match(r.err, m, shape)) << r.err;
+  EXPECT_EQ(m[3].str(), "19");
+  EXPECT_EQ(m[4].str(), std::to_string(r.out.size()));
+}
+
+TEST_F(ConvertTest, HelpAndVersion) {
+  Result r = run({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.compare(0, 20, "usage: vorel-convert"), 0);
+  r = run({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, std::string("vorel-convert ") + VOREL_VERSION + "\n");
+}
+
+}  // namespace
