@@ -141,7 +141,9 @@ void paint_to(HWND window, const ButtonData& data, HDC target) {
     HGDIOBJ old_font;
     char glyph[2] = {arrow_glyph(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE))), 0};
     if (glyph[0]) {
-        arrow_font = CreateFontA(0, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Marlett");
+        // Any character set: asking for ANSI makes the font mapper pass over
+        // the symbol font and draw a plain digit instead of the arrow.
+        arrow_font = CreateFontA(0, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Marlett");
         old_font = SelectObject(dc, arrow_font ? static_cast<HGDIOBJ>(arrow_font) : data.font);
         caption = glyph;
     } else {

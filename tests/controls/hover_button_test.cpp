@@ -520,8 +520,9 @@ TEST_F(HoverButton, ArrowStyleDrawsAGlyphInsteadOfTheText) {
     EXPECT_NE(left, down);
 }
 
-// The glyph is the font's own character: compare the front copy with that
-// character drawn in yellow with a font asked for by the same name.
+// The glyph is the symbol font's own character: compare the front copy with
+// that character drawn in yellow with the symbol font of that name (where the
+// font is missing, both fall back to the same substitute).
 TEST_F(HoverButton, ArrowGlyphsAreMarlettCharacters) {
     const std::pair<DWORD, const char*> arrows[] = {
         {QBS_LEFTARROW, "3"}, {QBS_RIGHTARROW, "4"}, {QBS_UPARROW, "5"}, {QBS_DOWNARROW, "6"}};
@@ -537,7 +538,7 @@ TEST_F(HoverButton, ArrowGlyphsAreMarlettCharacters) {
         void* bits = nullptr;
         HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old_bitmap = SelectObject(dc, dib);
-        HFONT font = CreateFontA(0, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Marlett");
+        HFONT font = CreateFontA(0, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett");
         HGDIOBJ old_font = SelectObject(dc, font);
         RECT all = {0, 0, W, H};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
