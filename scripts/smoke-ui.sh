@@ -1,0 +1,100 @@
+#!/bin/sh
+# Starts vorel.exe under Wine on a private Xvfb display and drives it as a user
+# would with xdotool: type a C snippet, convert it from the editor's context
+# menu, close the result dialog and the program.  Fails unless the program
+# ends by itself with exit code 0 and has written its options.
+# With a second argument, saves screenshots of the main window and the result
+# dialog there (main-window.png, result-dialog.png).
+# Usage: scripts/smoke-ui.sh <build-dir> [screenshot-dir]
+set -eu
+BUILD=$(cd "$1" && pwd)
+SHOTS=${2:-}
+[ -n "$SHOTS" ] && SHOTS=$(mkdir -p "$SHOTS" && cd "$SHOTS" && pwd)
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=zh_TW.UTF-8
+
+WORK=$(mktemp -d)
+rm -f "$BUILD/xvfb-smoke.display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$BUILD/xvfb-smoke.display" 2>/dev/null &
+XVFB_PID=$!
+trap '"$WINESERVER" -k 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
+while [ ! -s "$BUILD/xvfb-smoke.display" ]; do sleep 0.1; done
+export DISPLAY=":$(cat "$BUILD/xvfb-smoke.display")"
+if [ ! -f "$WINEPREFIX/.ready" ]; then
+    "$WINE" wineboot -i >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v PMingLiU /d 'Noto Sans CJK TC' /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.ready"
+fi
+"$WINESERVER" -p
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+
+# A copy of the program with the shipped language pack, so bin/option.ini stays as it is.
+cp "$BUILD/bin/vorel.exe" "$WORK/"
+cp -r "$BUILD/bin/config.ini" "$BUILD/bin/keywords" "$WORK/"
+# The "C" syntax: its index in the list, which sorts the names case-insensitively.
+TYPE=$(grep '^\[' "$WORK/config.ini" | tr -d '[]\r' | LC_ALL=C sort -f | grep -nx 'C' | cut -d: -f1)
+TYPE=$(( ${TYPE:-1} - 1 ))
+printf '[option]\r\ntype=%s\r\nhtml=1\r\nlinenumber=1\r\nlinenumber_start=1\r\n' "$TYPE" >"$WORK/option.ini"
+
+(cd "$WORK" && "$WINE" vorel.exe >/dev/null 2>&1; echo $? >"$WORK/exit-code") &
+
+MAIN=$(xdotool search --sync --onlyvisible --limit 1 --class vorel.exe)
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+MX=$X MY=$Y MW=$WIDTH MH=$HEIGHT
+CX=$((MX + MW / 2)) CY=$((MY + MH / 2))
+
+shot() {  # shot <file> <x> <y> <w> <h>
+    [ -n "$SHOTS" ] || return 0
+    import -window root -crop "$4x$5+$2+$3" +repage "$SHOTS/$1"
+}
+
+# The editor fills the middle of the window and has the focus at start.
+xdotool mousemove "$CX" "$CY" click 1
+# One line at a time: xdotool types a newline as Linefeed, which the editor ignores.
+while IFS= read -r line; do
+    xdotool type --delay 15 -- "$line"
+    xdotool key Return
+done <<'SNIPPET'
+/* hello.c: counts words */
+#include <stdio.h>
+
+int main(void)
+{
+    int words = 0; // none yet
+    printf("%d words\n", words);
+    return 0;
+}
+SNIPPET
+sleep 1
+shot main-window.png "$MX" "$MY" "$MW" "$MH"
+
+# Context menu at the pointer; its first item converts.
+xdotool mousemove "$CX" "$CY" click 3
+sleep 1
+xdotool key Down Return
+
+RESULT=
+for _ in $(seq 100); do
+    for w in $(xdotool search --onlyvisible --class vorel.exe 2>/dev/null); do
+        [ "$w" != "$MAIN" ] && RESULT=$w
+    done
+    [ -n "$RESULT" ] && break
+    sleep 0.2
+done
+[ -n "$RESULT" ] || { echo "smoke-ui: no result dialog" >&2; exit 1; }
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$RESULT")"
+shot result-dialog.png "$X" "$Y" "$WIDTH" "$HEIGHT"
+
+xdotool key alt+F4          # the result dialog
+sleep 1
+xdotool mousemove "$CX" "$CY" click 1
+xdotool key alt+F4          # the main window
+for _ in $(seq 100); do [ -f "$WORK/exit-code" ] && break; sleep 0.2; done
+[ "$(cat "$WORK/exit-code" 2>/dev/null)" = 0 ] || { echo "smoke-ui: program did not end with 0" >&2; exit 1; }
+grep -q 'linenumber_start=1' "$WORK/option.ini" || { echo "smoke-ui: options not written" >&2; exit 1; }
+echo "smoke-ui: ok"
