@@ -91,18 +91,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vorel::ScanState st;
   const bool html = data[0] & 1;
   const bool case_sensitive = data[0] & 2;
-  st.quote1[0] = static_cast<char>(data[1]);
-  st.quote2[0] = static_cast<char>(data[2]);
+  // A value read from config.ini never holds a line break (CR and LF end its line):
+  // quotes and markers here follow suit.
+  auto no_break = [](uint8_t c) { return c == '\r' || c == '\n' ? 0 : static_cast<char>(c); };
+  st.quote1[0] = no_break(data[1]);
+  st.quote2[0] = no_break(data[2]);
   st.string_style = le32(data + 3);
   st.comment_style = le32(data + 7);
   for (int i = 0; i < vorel::COMMENT_PAIR_COUNT; ++i) {
     vorel::CommentPair& pair = st.comment_pairs[i];
     std::memcpy(pair.start, data + 11 + 16 * i, 8);
     std::memcpy(pair.end, data + 19 + 16 * i, 8);
-    pair.start[7] = pair.end[7] = 0;
-    // As the syntax loader fills them: a missing end marker is a CR, and a marker
-    // beginning with CR is nothing but the CR (an INI value holds no line break).
-    if (pair.end[0] == 0 || pair.end[0] == '\r') std::memcpy(pair.end, "\r", 2);
+    for (char* m : {pair.start, pair.end}) {
+      m[7] = 0;
+      for (int k = 0; k < 7; ++k)
+        if (m[k] == '\r' || m[k] == '\n') m[k] = 0;
+    }
+    // As the syntax loader fills them: a missing end marker is the CR of a line comment.
+    if (pair.end[0] == 0) std::memcpy(pair.end, "\r", 2);
   }
   for (int b = 0; b < 256; ++b) st.delimiters[b] = data[107 + b / 8] >> (b % 8) & 1;
   st.delimiters[0] = true;     // always: the end of the text ends a word

@@ -12,21 +12,24 @@
 
 namespace fuzz {
 
-// A directory of our own for the files a target writes; on tmpfs when there is one,
-// since some targets write a file for every input.
+// A directory of our own for the files a target writes: under $VOREL_FUZZ_TMP, else on
+// tmpfs when there is one (some targets write a file for every input), else $TMPDIR.
 inline const std::string& scratch_dir() {
-  static const std::string dir = [] {
-    std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "";
+  // Never destroyed: the exit handler that removes the directory runs after static destructors.
+  static const std::string* const dir = [] {
+    const char* chosen = std::getenv("VOREL_FUZZ_TMP");
+    std::string base = chosen && *chosen ? chosen : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "";
     if (base.empty()) {
       const char* t = std::getenv("TMPDIR");
       base = t && *t ? t : "/tmp";
     }
     std::string tmpl = base + "/vorel-fuzz-XXXXXX";
     if (!mkdtemp(tmpl.data())) std::abort();
+    auto* d = new std::string(tmpl + "/");
     std::atexit([] { std::error_code ec; std::filesystem::remove_all(scratch_dir(), ec); });
-    return tmpl + "/";
+    return d;
   }();
-  return dir;
+  return *dir;
 }
 
 inline void write_file(const std::string& path, std::string_view data) {
@@ -70,10 +73,10 @@ inline std::vector<std::string> split_input(const uint8_t* data, std::size_t siz
 }
 
 // The options part of a conversion input: "FLAGS FIRST WINDOW SYNTAX", e.g. "hf 4294967295 3 C++".
-// FLAGS: h for HTML, f to stream into a file; FIRST: the first line number (taken modulo
+// FLAGS: h for HTML; f to stream the numbered run into a file, s through a tiny sink; FIRST: the first line number (taken modulo
 // 2^32); WINDOW: the test sink's buffer size; SYNTAX: the rest of the part.
 struct Options {
-  bool html = false, through_file = false;
+  bool html = false, through_file = false, tiny_sink = false;
   uint32_t first_line = 1;
   std::size_t window = 0;
   std::string syntax = "S";
@@ -91,11 +94,23 @@ inline Options parse_options(const std::string& s) {
   std::string flags = word();
   o.html = flags.find('h') != std::string::npos;
   o.through_file = flags.find('f') != std::string::npos;
+  o.tiny_sink = flags.find('s') != std::string::npos;
   std::string first = word(), window = word();
   if (!first.empty()) o.first_line = static_cast<uint32_t>(std::strtoull(first.c_str(), nullptr, 10));
   if (!window.empty()) o.window = std::strtoull(window.c_str(), nullptr, 10) % 65;
   if (i < s.size()) o.syntax = s.substr(i);
   return o;
+}
+
+// Prints bytes with C escapes, for reading a finding.
+inline void dump(const char* what, const std::string& s) {
+  std::fprintf(stderr, "%s (%zu bytes): \"", what, s.size());
+  for (unsigned char c : s.substr(0, 2000)) {
+    if (c == '\\' || c == '"') std::fprintf(stderr, "\\%c", c);
+    else if (c >= 32 && c < 127) std::fputc(c, stderr);
+    else std::fprintf(stderr, "\\x%02x", c);
+  }
+  std::fprintf(stderr, "\"\n");
 }
 
 // Aborts with a message: libFuzzer records the input that got here.

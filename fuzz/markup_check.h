@@ -124,7 +124,15 @@ inline void check_markup(const std::string& source, const std::string& body, boo
     else if (c == '>') escaped += "&gt;";
     else escaped += c;
   }
-  FUZZ_CHECK(drop_lf(text) == drop_lf(escaped));
+  const std::string got = drop_lf(text), want = drop_lf(escaped);
+  if (got != want) {
+    std::size_t at = 0;
+    while (at < got.size() && at < want.size() && got[at] == want[at]) ++at;
+    std::fprintf(stderr, "markup text differs from the source at byte %zu\n", at);
+    dump("source", source);
+    dump("markup", body);
+    fail("the markup's text is the escaped source");
+  }
 }
 
 }  // namespace fuzz
