@@ -75,7 +75,8 @@ def peer_tools():
 
 
 def run_once(argv, out_path, log, rss_file=None):
-    """Runs argv; returns (seconds, peak RSS KiB or None, output bytes), or None on failure.
+    """Runs argv; returns (seconds, peak RSS KiB or None, output bytes, CPU seconds), or
+    None on failure.
 
     With rss_file the tool runs under /usr/bin/time, which adds a few ms of
     start-up.  wait4() on our own child is no use for RSS: Linux carries the
@@ -86,16 +87,19 @@ def run_once(argv, out_path, log, rss_file=None):
     if rss_file:
         argv = ["/usr/bin/time", "-f", "%M", "-o", rss_file] + argv
     start = time.perf_counter()
-    code = subprocess.call(argv, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                           stderr=log)
+    proc = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=log)
+    _, status, usage = os.wait4(proc.pid, 0)
     secs = time.perf_counter() - start
-    if code != 0 or not os.path.exists(out_path):
+    proc.returncode = os.waitstatus_to_exitcode(status)
+    if proc.returncode != 0 or not os.path.exists(out_path):
         return None
     rss = None
     if rss_file:
         with open(rss_file) as f:
             rss = int(f.read().split()[-1])
-    return secs, rss, os.path.getsize(out_path)
+    # User + system CPU seconds: steadier than wall time when others load the machine.
+    return secs, rss, os.path.getsize(out_path), usage.ru_utime + usage.ru_stime
 
 
 def measure(tools, corpus, rounds, budget, work, log):
@@ -142,6 +146,7 @@ def measure(tools, corpus, rounds, budget, work, log):
             "rounds": len(runs[name]),
             "seconds": secs,
             "mb_per_s": size / MB / secs,
+            "cpu_seconds": statistics.median(x[3] for x in runs[name]),
             "peak_rss_kib": peak.get(name) or max(x[1] or 0 for x in runs[name]),
             "output_bytes": runs[name][-1][2],
             "all_seconds": [round(x[0], 4) for x in runs[name]],
@@ -151,13 +156,14 @@ def measure(tools, corpus, rounds, budget, work, log):
 
 def print_table(title, size, results):
     print(f"\n{title}: {size} bytes ({size / MB:.2f} MB)")
-    print(f"{'tool':24s} {'rounds':>6s} {'median s':>9s} {'MB/s':>9s} {'peak RSS MiB':>12s}"
-          f" {'output MB':>10s}")
+    print(f"{'tool':24s} {'rounds':>6s} {'median s':>9s} {'MB/s':>9s} {'CPU s':>8s}"
+          f" {'MB/CPU s':>9s} {'peak RSS MiB':>12s} {'output MB':>10s}")
     for name, r in results.items():
         if r.get("failed"):
             print(f"{name:24s} FAILED")
             continue
         print(f"{name:24s} {r['rounds']:6d} {r['seconds']:9.3f} {r['mb_per_s']:9.1f}"
+              f" {r['cpu_seconds']:8.3f} {size / MB / max(r['cpu_seconds'], 1e-6):9.1f}"
               f" {r['peak_rss_kib'] / 1024:12.1f} {r['output_bytes'] / MB:10.2f}")
 
 
@@ -232,16 +238,20 @@ def main():
         ref = results.get("reference", {})
         if v.get("mb_per_s") and ref.get("mb_per_s"):
             q = v["mb_per_s"] / ref["mb_per_s"]
+            qc = ref["cpu_seconds"] / max(v["cpu_seconds"], 1e-6)
             print(f"vorel-convert / reference: {q:.2f}  (target >= {TARGET_OF_REFERENCE})"
-                  f"  {'met' if q >= TARGET_OF_REFERENCE else 'MISSED'}")
+                  f"  {'met' if q >= TARGET_OF_REFERENCE else 'MISSED'}"
+                  f"   [by CPU time: {qc:.2f}]")
         fastest = max(((n, results[n]) for n, _, _ in peers
                        if n in results and results[n].get("mb_per_s")),
                       key=lambda x: x[1]["mb_per_s"], default=None)
         if v.get("mb_per_s") and fastest:
             q = v["mb_per_s"] / fastest[1]["mb_per_s"]
+            qc = fastest[1]["cpu_seconds"] / max(v["cpu_seconds"], 1e-6)
             print(f"vorel-convert / fastest peer ({fastest[0]}): {q:.1f}x"
                   f"  (target >= {TARGET_OVER_PEERS:.0f}x)"
-                  f"  {'met' if q >= TARGET_OVER_PEERS else 'MISSED'}")
+                  f"  {'met' if q >= TARGET_OVER_PEERS else 'MISSED'}"
+                  f"   [by CPU time: {qc:.1f}x]")
         if v.get("peak_rss_kib"):
             limit = (size + RSS_HEADROOM) / 1024
             print(f"vorel-convert peak RSS: {v['peak_rss_kib'] / 1024:.1f} MiB, limit "
