@@ -45,11 +45,16 @@ std::string case_name(const ::testing::TestParamInfo<GoldenCase>& info) {
   return name;
 }
 
-std::filesystem::path cases_dir() {
+// Taken once, before any test points program_dir() elsewhere.
+const std::filesystem::path& cases_dir() {
+  static const std::filesystem::path dir = [] {
 #ifdef VOREL_CASES_SOURCE_DIR
-  if (std::filesystem::exists(VOREL_CASES_SOURCE_DIR)) return VOREL_CASES_SOURCE_DIR;
+    if (std::filesystem::exists(VOREL_CASES_SOURCE_DIR)) return std::filesystem::path(VOREL_CASES_SOURCE_DIR);
 #endif
-  return std::filesystem::path(program_dir()) / "engine_cases";
+    set_program_dir("");
+    return std::filesystem::path(program_dir()) / "engine_cases";
+  }();
+  return dir;
 }
 
 std::optional<std::string> read_bytes(const std::filesystem::path& path) {
@@ -96,7 +101,7 @@ class Golden : public ::testing::TestWithParam<GoldenCase> {
 
 TEST_P(Golden, ConvertsAsExpected) {
   const GoldenCase& c = GetParam();
-  const std::filesystem::path dir = cases_dir();
+  const std::filesystem::path& dir = cases_dir();
   const auto stored = read_bytes(dir / c.source);
   ASSERT_TRUE(stored) << (dir / c.source).string();
   const std::string text = with_line_ends(*stored, c.bare_cr ? "\r" : "\r\n");
