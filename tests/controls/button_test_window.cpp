@@ -92,6 +92,7 @@ LRESULT CALLBACK ParentWindow::proc(HWND window, UINT message, WPARAM wParam, LP
     auto* self = reinterpret_cast<ParentWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self && message == WM_COMMAND) {
         self->commands_.push_back({wParam, lParam});
+        if (self->on_command_) self->on_command_(reinterpret_cast<HWND>(lParam));
         return self->command_result_;
     }
     return DefWindowProcA(window, message, wParam, lParam);

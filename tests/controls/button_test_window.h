@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "controls/hover_button.h"
@@ -29,6 +30,8 @@ public:
     const std::vector<Command>& commands() const { return commands_; }
     void clear_commands() { commands_.clear(); }
     void set_command_result(LRESULT result) { command_result_ = result; }
+    // Runs inside the parent's WM_COMMAND handling, as a dialog's command would.
+    void on_command(std::function<void(HWND control)> action) { on_command_ = std::move(action); }
 
     // A visible hover button child with the given id, extra style, text and rectangle.
     HWND add_button(int id, DWORD style, const char* text, int x, int y, int width, int height);
@@ -39,6 +42,7 @@ private:
     HWND window_ = nullptr;
     std::vector<Command> commands_;
     LRESULT command_result_ = 0;
+    std::function<void(HWND)> on_command_;
 };
 
 // Registers the control's class once per process.

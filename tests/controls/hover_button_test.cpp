@@ -278,6 +278,69 @@ TEST_F(HoverButton, RealDoubleClickGivesTwoClicks) {
     EXPECT_EQ(clicks(), 2u);
 }
 
+TEST_F(HoverButton, ParentMayDestroyTheControlInsideTheClick) {
+    parent.on_command([](HWND control) { DestroyWindow(control); });
+    pointer_over(button);
+    press(button);
+    release(button);
+    EXPECT_EQ(clicks(), 1u);
+    EXPECT_FALSE(IsWindow(button));
+    testing::pump(20);
+}
+
+// Messages that reach the window before its record exists or after it is
+// gone fall to the default procedure.
+HWND hooked_button = nullptr;
+std::vector<LRESULT> early_results;
+
+LRESULT CALLBACK send_before_create(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+        if (create->lpcs->lpszClass && HIWORD(reinterpret_cast<ULONG_PTR>(create->lpcs->lpszClass)) &&
+            lstrcmpA(create->lpcs->lpszClass, BUTTON_CLASS_NAME) == 0) {
+            HWND w = reinterpret_cast<HWND>(wParam);
+            early_results.push_back(SendMessageA(w, QBM_GETBKCOLOR, 1, 0));
+            early_results.push_back(SendMessageA(w, QBM_SETBKCOLOR, 0, 0x123456));
+            early_results.push_back(SendMessageA(w, WM_LBUTTONUP, 0, 0));
+            early_results.push_back(SendMessageA(w, WM_PRINTCLIENT, 0, 0));
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK send_after_destroy(int code, WPARAM wParam, LPARAM lParam) {
+    auto* ret = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && ret->hwnd == hooked_button && ret->message == WM_DESTROY) {
+        HWND w = ret->hwnd;
+        early_results.push_back(SendMessageA(w, QBM_GETBKCOLOR, 1, 0));
+        early_results.push_back(SendMessageA(w, BM_SETIMAGE, IMAGE_BITMAP, 0));
+        early_results.push_back(SendMessageA(w, WM_MOUSEMOVE, 0, 0));
+        InvalidateRect(w, nullptr, FALSE);
+        UpdateWindow(w);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(HoverButton, MessagesOutsideTheControlsLifetimeAreHarmless) {
+    early_results.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, send_before_create, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    HWND b = make(0, "early");
+    UnhookWindowsHookEx(hook);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(early_results, (std::vector<LRESULT>{0, 0, 0, 0}));
+    EXPECT_EQ(SendMessageA(b, QBM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(NORMAL_FILL)) << "defaults still set";
+
+    early_results.clear();
+    hooked_button = b;
+    hook = SetWindowsHookExA(WH_CALLWNDPROCRET, send_after_destroy, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    DestroyWindow(b);
+    UnhookWindowsHookEx(hook);
+    hooked_button = nullptr;
+    EXPECT_EQ(early_results, (std::vector<LRESULT>{0, 0, 0}));
+}
+
 // ---- Looks ------------------------------------------------------------------------
 
 TEST_F(HoverButton, NewControlIsFramedDefaultFillWithShadowedCaption) {
