@@ -1,6 +1,9 @@
 // Fuzzes the INI reader and writer: an arbitrary file, then a sequence of reads and writes on it.
-#include <fuzzer/FuzzedDataProvider.h>
-
+//
+// Input (fuzz::Reader): a byte (bit 0: the file exists), its length (2 bytes) and
+// content, then up to eight operations: a section and a key name (a byte: odd picks
+// one of a few common names, even n is followed by n / 2 % 41 bytes of name), the
+// operation (a byte, 0-7) and its arguments.
 #include <cstring>
 #include <memory>
 #include <string>
@@ -40,13 +43,12 @@ bool same_name(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::string name(FuzzedDataProvider& in) {
+std::string name(fuzz::Reader& in) {
   // Mostly short names from a small alphabet so that reads hit what writes wrote.
-  if (in.ConsumeBool()) {
-    static const char* const names[] = {"a", "A", "option", "C++", "b c", "x", "filter", ""};
-    return names[in.ConsumeIntegralInRange<int>(0, 7)];
-  }
-  return in.ConsumeRandomLengthString(40);
+  static const char* const names[] = {"a", "A", "option", "C++", "b c", "x", "filter", ""};
+  const uint8_t b = in.byte();
+  if (b & 1) return names[(b >> 1) & 7];
+  return in.bytes((b >> 1) % 41);
 }
 
 std::string read_string(const char* sec, const char* key, uint32_t size) {
@@ -93,22 +95,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vorel::set_program_dir(fuzz::scratch_dir());
     return fuzz::scratch_dir();
   }();
-  FuzzedDataProvider in(data, size);
+  fuzz::Reader in(data, size);
 
   const char* files[] = {"t.ini", "u.ini"};
   for (const char* f : files) std::remove((dir + f).c_str());
-  if (in.ConsumeBool()) fuzz::write_file(dir + "t.ini", in.ConsumeRandomLengthString(1024));
+  if (in.flag()) fuzz::write_file(dir + "t.ini", in.bytes(in.u16() % 1025));
   vorel::settings_path("t.ini");
   FUZZ_CHECK(std::string(vorel::current_settings_path()) == dir + "t.ini");
 
-  for (int step = 0; step < 8 && in.remaining_bytes() > 0; ++step) {
+  for (int step = 0; step < 8 && in.remaining() > 0; ++step) {
     std::string sec = name(in), key = name(in);
-    switch (in.ConsumeIntegralInRange<int>(0, 7)) {
+    switch (in.byte() & 7) {
       case 0:
         vorel::get_setting_int(sec.c_str(), key.c_str());
         break;
       case 1:
-        read_string(sec.c_str(), key.c_str(), in.ConsumeIntegralInRange<uint32_t>(0, 300));
+        read_string(sec.c_str(), key.c_str(), in.u16() % 301);
         break;
       case 2: {
         // The hex read is the string read (at most 254 characters) converted.
@@ -117,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 3: {
-        uint32_t v = in.ConsumeIntegral<uint32_t>();
+        uint32_t v = in.u32();
         bool ok = vorel::put_setting_int(sec.c_str(), key.c_str(), v);
         if (ok && clean_section(sec) && clean_key(key)) {
           FUZZ_CHECK(vorel::get_setting_int(sec.c_str(), key.c_str()) == v);
@@ -126,8 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 4: {
-        std::string value = in.ConsumeRandomLengthString(300);
-        std::string other_sec = in.ConsumeBool() ? sec : name(in);
+        std::string value = in.bytes(in.u16() % 301);
+        std::string other_sec = in.flag() ? sec : name(in);
         std::string other_key = name(in);
         std::string before = read_string(other_sec.c_str(), other_key.c_str(), 1024);
         bool ok = vorel::put_setting_string(sec.c_str(), key.c_str(), value.c_str());
@@ -153,19 +155,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 5: {
-        uint32_t n = in.ConsumeIntegralInRange<uint32_t>(0, 600);
+        uint32_t n = in.u16() % 601;
         auto buf = std::make_unique<char[]>(n);
         check_list(buf.get(), n, vorel::get_settings_section(sec.c_str(), buf.get(), n));
         break;
       }
       case 6: {
-        uint32_t n = in.ConsumeIntegralInRange<uint32_t>(0, 600);
+        uint32_t n = in.u16() % 601;
         auto buf = std::make_unique<char[]>(n);
         check_list(buf.get(), n, vorel::get_section_names(buf.get(), n));
         break;
       }
       case 7:
-        vorel::settings_path(files[in.ConsumeIntegralInRange<int>(0, 1)]);
+        vorel::settings_path(files[in.byte() & 1]);
         break;
     }
   }

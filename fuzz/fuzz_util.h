@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,28 @@ inline void remove_file(const std::string& path, bool& present) {
   std::remove(path.c_str());
   present = false;
 }
+
+// Reads an input from the front: bytes, little-endian numbers and length-prefixed
+// strings, zeros once it runs out.  (Simple enough to write seeds for by hand.)
+class Reader {
+ public:
+  Reader(const uint8_t* data, std::size_t size) : p_(data), end_(data + size) {}
+  std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
+  uint8_t byte() { return p_ < end_ ? *p_++ : 0; }
+  uint16_t u16() { uint16_t lo = byte(); return static_cast<uint16_t>(lo | byte() << 8); }
+  uint32_t u32() { uint32_t lo = u16(); return lo | static_cast<uint32_t>(u16()) << 16; }
+  bool flag() { return byte() & 1; }
+  std::string bytes(std::size_t n) {
+    n = n < remaining() ? n : remaining();
+    std::string s(reinterpret_cast<const char*>(p_), n);
+    p_ += n;
+    return s;
+  }
+
+ private:
+  const uint8_t* p_;
+  const uint8_t* end_;
+};
 
 // Splits an input into n parts at each "\n--8<--\n"; the last part takes the rest,
 // missing parts are empty.
@@ -113,11 +136,16 @@ inline void dump(const char* what, const std::string& s) {
   std::fprintf(stderr, "\"\n");
 }
 
-// Aborts with a message: libFuzzer records the input that got here.
+// Aborts with a message: libFuzzer records the input that got here.  The regression
+// test, which replays saved inputs through the same code, turns it into an exception.
 [[noreturn]] inline void fail(const char* what) {
   std::fprintf(stderr, "property violated: %s\n", what);
   std::fflush(stderr);
+#ifdef VOREL_FUZZ_REPLAY
+  throw std::runtime_error(what);
+#else
   std::abort();
+#endif
 }
 
 #define FUZZ_CHECK(cond)                       \

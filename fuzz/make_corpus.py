@@ -192,16 +192,37 @@ def line_numbers_corpus():
 def ini_corpus():
     c = Corpus('fuzz_ini')
 
-    def fdp_string(data):
-        return data.replace(b'\\', b'\\\\') + b'\\x'
-    for name, data in [('config', head(read('data', 'config.ini'), 1500)), ('option', read('data', 'option.ini')),
-                       ('quirks', b'[a]\r\nk = v \r\nK=second\r\n;c=1\r\n[A]\r\nx="q"\r\n[b c]\r\nline\r\n=v\r\n'),
-                       ('no_line_end', b'[a]\nk=1'), ('garbage', bytes(range(256)))]:
-        c.add(name, fdp_string(data) + b'a\\xk\\xvalue\\x' + bytes(range(0, 64, 3)) + b'\x01')
+    def name(text):
+        return bytes([len(text) * 2]) + text
+
+    def op(sec, key, code, args=b''):
+        return name(sec) + name(key) + bytes([code]) + args
+
+    ops = (op(b'C', b'str1', 1, struct.pack('<H', 2)) + op(b'option', b'type', 3, struct.pack('<I', 4294967295)) +
+           op(b'a', b'k', 4, struct.pack('<H', 5) + b'v a l' + name(b'A') + name(b'K')) +
+           op(b'C++', b'color_string', 2) + op(b'filter', b'', 5, struct.pack('<H', 40)) +
+           op(b'', b'', 6, struct.pack('<H', 7)) + op(b'b c', b'line', 0) + op(b'x', b'y', 7, b'\x01'))
+    for fname, data in [('config', head(read('data', 'config.ini'), 900)), ('option', read('data', 'option.ini')),
+                        ('quirks', b'[a]\r\nk = v \r\nK=second\r\n;c=1\r\n[A]\r\nx="q"\r\n[b c]\r\nline\r\n=v\r\n'),
+                        ('no_line_end', b'[a]\nk=1'), ('cr_only', b'[a]\rk=1\r[b c]\rline\r'),
+                        ('garbage', bytes(range(256)))]:
+        c.add(fname, b'\x01' + struct.pack('<H', len(data)) + data + ops)
+    c.add('missing_file', b'\x00' + ops)
+
+
+def line_ends_corpus():
+    c = Corpus('fuzz_line_ends')
+    text = head(read('samples', 'hello.c'), 1200).replace(b'\r\n', b'\n')
+    c.add('lf', text)
+    c.add('crlf', crlf(text))
+    c.add('cr', text.replace(b'\n', b'\r'))
+    c.add('mixed', b'a\r\nb\nc\rd\n\re\r\r\n\n\r')
+    c.add('empty', b'')
 
 
 def main():
     secs = sections()
+    line_ends_corpus()
     convert_corpus(secs)
     scanner_corpus(secs)
     keywords_corpus()

@@ -1,0 +1,36 @@
+// Fuzzes vorel-convert's line-end widening (LF, CR LF and a lone CR all become CR LF),
+// out of place and in place, against the plain rule.
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "cli/line_ends.h"
+#include "fuzz_util.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const char* src = reinterpret_cast<const char*>(data);
+  std::string expected;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (src[i] == '\r') {
+      expected += "\r\n";
+      if (i + 1 < size && src[i + 1] == '\n') ++i;
+    } else if (src[i] == '\n') {
+      expected += "\r\n";
+    } else {
+      expected += src[i];
+    }
+  }
+  const std::size_t growth = vorel::cli::line_end_growth(src, size);
+  FUZZ_CHECK(size + growth == expected.size());
+
+  // Exactly sized buffers, so that ASan sees a write one byte out.
+  std::unique_ptr<char[]> out(new char[size + growth]);
+  vorel::cli::normalise_line_ends(src, size, out.get(), growth);
+  FUZZ_CHECK(std::string(out.get(), size + growth) == expected);
+
+  std::unique_ptr<char[]> in_place(new char[size + growth]);
+  if (size) std::memcpy(in_place.get(), src, size);
+  vorel::cli::normalise_line_ends(in_place.get(), size, in_place.get(), growth);
+  FUZZ_CHECK(std::string(in_place.get(), size + growth) == expected);
+  return 0;
+}
