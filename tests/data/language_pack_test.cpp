@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/convert.h"
 #include "engine/keywords.h"
 #include "engine/scanner.h"
 #include "engine/syntax.h"
@@ -76,6 +77,19 @@ TEST(LanguagePack, StringAndCommentColoursAreOneAcrossSyntaxes) {
     EXPECT_EQ(get_setting_hex(name.c_str(), "color_string"), STRING_STYLE) << name;
     EXPECT_EQ(get_setting_hex(name.c_str(), "color_comment"), COMMENT_STYLE) << name;
   }
+}
+
+// "REM " is stored quoted so that its space survives the INI read; without
+// it every word holding "rem" (remote, premium) would start a comment.
+TEST(LanguagePack, BatchRemarkMarkerKeepsItsSpace) {
+  EXPECT_EQ(setting("Batch (cmd)", "comment2"), "REM ");
+  ConversionContext ctx;
+  const char text[] = "copy remote.txt premium.txt\r\nrem done\r\nrem\r\n";
+  std::optional<std::string> out = convert_text(ctx, text, 4096, "Batch (cmd)");
+  ASSERT_TRUE(out);
+  EXPECT_NE(out->find("remote.txt premium.txt\r\n"), std::string::npos) << *out;
+  EXPECT_NE(out->find("[i][color=#008000]rem done[/color][/i]\r\n"), std::string::npos) << *out;
+  EXPECT_NE(out->find("[i][color=#008000]rem[/color][/i]\r\n"), std::string::npos) << *out;
 }
 
 // "type" is an index into the sorted list; the shipped default must be C.

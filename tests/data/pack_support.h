@@ -27,7 +27,9 @@ inline std::vector<std::string> shipped_syntaxes() {
   return split_zero_list(buf.data());
 }
 
+// A value from the shipped config.ini.
 inline std::string setting(const std::string& section, const char* key) {
+  settings_path("config.ini");
   char buf[300] = {};
   get_setting_string(section.c_str(), key, buf, sizeof buf);
   return buf;
