@@ -1,5 +1,6 @@
 // sample.cpp: a word-frequency table, a small example of modern C++.
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <map>
