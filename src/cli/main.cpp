@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -213,10 +215,10 @@ bool read_input(const std::string& path, Input& in, std::string& message) {
     }
   }
   std::size_t hint = 0;
-  if (f != stdin && std::fseek(f, 0, SEEK_END) == 0) {
-    long end = std::ftell(f);
-    if (end > 0) hint = static_cast<std::size_t>(end);
-    std::rewind(f);
+  std::error_code ec;
+  if (!path.empty() && std::filesystem::is_regular_file(path, ec)) {
+    auto size = std::filesystem::file_size(path, ec);
+    if (!ec) hint = static_cast<std::size_t>(size);
   }
   // Unix text grows by one byte a line: an eighth to spare covers lines of
   // eight bytes and more without a second buffer.
@@ -296,7 +298,14 @@ int convert(const Options& opt) {
 
   Input in;
   std::string message;
-  if (!read_input(opt.input, in, message)) {
+  bool read_ok;
+  try {
+    read_ok = read_input(opt.input, in, message);
+  } catch (const std::bad_alloc&) {
+    read_ok = false;
+    message = "not enough memory to read the input";
+  }
+  if (!read_ok) {
     error(message);
     return 1;
   }
@@ -306,7 +315,12 @@ int convert(const Options& opt) {
           "; it is not a text file");
     return 1;
   }
-  normalise(in);
+  try {
+    normalise(in);
+  } catch (const std::bad_alloc&) {
+    error("not enough memory to convert the input's line ends");
+    return 1;
+  }
 
   cli::OutputFile out;
   bool opened = opt.output.empty() ? out.open_stdout(message) : out.open(opt.output, message);

@@ -200,6 +200,8 @@ TEST_F(ConvertTest, FailuresCreateNoOutputFile) {
   r = run({"--config-dir", config(), "-o", file("new.html").string()}, std::string("\0", 1));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("offset 0"), std::string::npos) << r.err;
+  r = run({"--config-dir", config(), "-o", file("new.html").string(), dir_.string()});
+  EXPECT_EQ(r.status, 1);  // a directory is not readable input
   EXPECT_FALSE(fs::exists(file("new.html")));
   // Nor anything on standard output.
   r = run({"--config-dir", config(), "--syntax", "Broken"}, "x\n");

@@ -211,8 +211,9 @@ TEST(ParseHex32, BehavesLikeStrtoulWith32BitLong) {
     // Here unsigned long is 32 bits: the C library must agree, except that
     // msvcrt negates the overflow value of "-100000000" (giving 1); we keep
     // the C standard's ULONG_MAX there.
-    if (std::string(c.text) != "-100000000")
+    if (std::string(c.text) != "-100000000") {
       EXPECT_EQ(parse_hex32(c.text), std::strtoul(c.text, nullptr, 16)) << '"' << c.text << '"';
+    }
 #endif
   }
 }
