@@ -275,6 +275,21 @@ int list_syntaxes() {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// The engine names the keyword file it could not load, except when its path
+// could not even be built; find which one that was.
+std::string unnamed_keyword_failure(const std::string& syntax) {
+  settings_path("config.ini");
+  for (const char* key : {"stxfile1", "stxfile2"}) {
+    char name[255];
+    if (get_setting_string(syntax.c_str(), key, name, sizeof name) == 0) continue;
+    char path[PATH_SIZE];
+    if (resolve_path(path, name, BASE_PROGRAM_DIR)[0] == '\0')
+      return "cannot read keyword file '" + program_dir() + name + "' named by syntax '" + syntax +
+             "': the path is too long";
+  }
+  return "cannot load the keyword files of syntax '" + syntax + "'";
+}
+
 void print_stats(const ConversionStats& s, std::uint64_t original, std::uint64_t converted) {
   std::fprintf(stderr,
                "keyword loading:  %12d ms\n"
@@ -336,8 +351,10 @@ int convert(const Options& opt) {
     if (!ctx.failed_file.empty())
       error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + opt.syntax +
             "'");
-    else
+    else if (!out.write_error().empty())
       error("cannot write the output: " + out.write_error());
+    else
+      error(unnamed_keyword_failure(opt.syntax));
     return 1;
   }
   if (!out.commit(message)) {
