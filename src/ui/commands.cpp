@@ -1,5 +1,4 @@
-// The main dialog's commands (Start, Undo, Redo, Copy all, Paste, Open, Save,
-// Preview, About) and the wrapper around the Open and Save As dialogs.
+// The main dialog's commands and the wrapper around the Open and Save As dialogs.
 #include <windows.h>
 #include <commdlg.h>
 #include <richedit.h>

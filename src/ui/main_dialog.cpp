@@ -1,5 +1,4 @@
-// The main dialog: editor, syntax list and options; restores and saves the
-// options, loads dropped files and shows the editor's context menu.
+// The main dialog: editor, syntax list, options kept in option.ini, drops, context menu.
 #include <windows.h>
 #include <richedit.h>
 #include <shellapi.h>
@@ -24,7 +23,7 @@ void fill_syntax_list(HWND dialog) {
   char names[260] = {};
   settings_path("config.ini");
   get_section_names(names, sizeof names);
-  for (const char* name = names; *name && name < names + sizeof names; name += lstrlenA(name) + 1)
+  for (const char* name = names; name < names + sizeof names && *name; name += lstrlenA(name) + 1)
     SendDlgItemMessageA(dialog, IDC_SYNTAX, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
 }
 

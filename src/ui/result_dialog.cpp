@@ -1,5 +1,4 @@
-// The result dialog: the conversion's statistics and the next step (Save,
-// Preview, Copy), each passed to the main dialog as its command.
+// The result dialog: the conversion's statistics, and Save, Preview, Copy passed on.
 #include <windows.h>
 
 #include "resource.h"

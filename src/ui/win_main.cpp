@@ -1,5 +1,4 @@
-// Program entry: registers the hover button, loads the rich edit library and
-// runs the main dialog.
+// Program entry: hover button class, rich edit library, then the main dialog.
 #include <windows.h>
 
 #include "controls/hover_button.h"

@@ -1,5 +1,4 @@
-// The main dialog's commands, run through the real dialog: Start with its
-// result dialog, Undo and Redo, Copy all, Paste, Open, Save, Preview, About.
+// The main dialog's commands run through the real dialog, file dialogs and result dialog.
 #include <windows.h>
 #include <richedit.h>
 
@@ -100,6 +99,19 @@ TEST_F(Commands, StartConvertsInPlaceAndOneUndoBringsBackTheExactSource) {
   EXPECT_EQ(SOURCE, dialog.text());
   dialog.command(CMD_REDO);
   EXPECT_EQ(expected, dialog.text());
+}
+
+TEST_F(Commands, StartTakesTheWholeTextWhenItHoldsBig5Characters) {
+  // Two bytes per character: a buffer sized by the character count would lose the end.
+  const std::string source = "int a; // \xA4\xA4\xA4\xE5\r\nreturn a;";
+  choose(false, false, "0", 0);
+  dialog.set_text(source);
+  start_and_press(1003);
+  EXPECT_EQ(1, result_dialogs);
+  EXPECT_EQ(markup(source, 0, 0, "Alpha"), dialog.text());
+  EXPECT_EQ(GetWindowTextLengthA(dialog.editor()), conversion.stats.converted_length);
+  dialog.command(CMD_UNDO);
+  EXPECT_EQ(source, dialog.text());
 }
 
 TEST_F(Commands, StartTwiceConvertsTheMarkupAndTwoUndosLeadBack) {

@@ -1,5 +1,4 @@
-// The main dialog from its real template: options kept in option.ini, the
-// syntax list, dropped files and the editor's context menu.
+// The main dialog from its real template: options, syntax list, drops, context menu.
 #include <windows.h>
 #include <richedit.h>
 #include <shlobj.h>

@@ -1,5 +1,4 @@
-// The result dialog from its real template: the statistics text, Preview
-// greyed after UBB, and buttons that pass their command to the owner.
+// The result dialog from its real template: statistics text, Preview state, buttons.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Helpers for the Windows program's tests: a private program directory, a
-// message pump, and a hook that acts on each dialog as it opens.
+// Helpers for the Windows program's tests: program dir, pump, dialog hook.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,4 @@
-// vorel.exe itself, started as its own process and driven from outside as a
-// user would: type a text, click Start, read the result, close the window.
+// vorel.exe as its own process, driven from outside as a user would.
 #include <windows.h>
 
 #include <gtest/gtest.h>
