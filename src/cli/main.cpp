@@ -33,8 +33,8 @@ constexpr const char* HELP =
     "Converts program source text to coloured markup: an HTML page or UBB forum code.\n"
     "\n"
     "  INPUT                 the source file (default: standard input; '-' also reads it)\n"
-    "  -o OUT                write to OUT (default: standard output); OUT is replaced\n"
-    "                        only when the conversion succeeds\n"
+    "  -o OUT                write to OUT (default, or '-': standard output); OUT is\n"
+    "                        replaced only when the conversion succeeds\n"
     "  --syntax NAME         a syntax section of config.ini (default: none, plain text)\n"
     "  --format html|ubb     markup language (default: html)\n"
     "  --line-numbers START  number the lines, the first one START (0 to 4294967295)\n"
@@ -113,36 +113,35 @@ int parse_options(int argc, char** argv, Options& opt) {
         inline_value = true;
       }
     }
-    auto takes_value = [&](const char* what) -> bool {
+    auto takes_value = [&]() -> bool {
       if (inline_value) return true;
       if (i + 1 >= argc) return false;
       value = argv[++i];
-      (void)what;
       return true;
     };
     auto flag = [&]() { return !inline_value; };
 
     if (name == "--config-dir") {
-      if (!takes_value("DIR")) return usage_error("--config-dir needs a directory");
+      if (!takes_value()) return usage_error("--config-dir needs a directory");
       opt.config_dir = value;
       opt.config_dir_set = true;
     } else if (name == "--syntax") {
-      if (!takes_value("NAME")) return usage_error("--syntax needs a syntax name");
+      if (!takes_value()) return usage_error("--syntax needs a syntax name");
       opt.syntax = value;
     } else if (name == "--format") {
-      if (!takes_value("FORMAT")) return usage_error("--format needs html or ubb");
+      if (!takes_value()) return usage_error("--format needs html or ubb");
       if (value == "html") opt.html = true;
       else if (value == "ubb") opt.html = false;
       else return usage_error("unknown format '" + value + "' (use html or ubb)");
     } else if (name == "--line-numbers") {
-      if (!takes_value("START")) return usage_error("--line-numbers needs a first line number");
+      if (!takes_value()) return usage_error("--line-numbers needs a first line number");
       if (!parse_line_number(value, opt.first_line))
         return usage_error("bad line number '" + value + "' (use 0 to 4294967295)");
       opt.line_numbers = true;
     } else if (name == "-o" || name == "--output") {
-      if (!takes_value("OUT")) return usage_error("-o needs an output file");
+      if (!takes_value()) return usage_error("-o needs an output file");
       if (value.empty()) return usage_error("the output file name is empty");
-      opt.output = value;
+      opt.output = value == "-" ? std::string() : value;  // "-": standard output
     } else if (name == "--stats" && flag()) {
       opt.stats = true;
     } else if (name == "--list-syntaxes" && flag()) {

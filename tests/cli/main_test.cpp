@@ -122,7 +122,7 @@ TEST_F(ConvertTest, StandardInputConvertsLikeAFile) {
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--format=ubb"}, text);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, ubb_of_two_lines());
-  r = run({"--config-dir", config(), "--syntax=test", "--format", "ubb", "-"}, text);
+  r = run({"--config-dir", config(), "--syntax=test", "--format", "ubb", "-o", "-", "-"}, text);
   EXPECT_EQ(r.out, ubb_of_two_lines());
 }
 
