@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -77,6 +78,23 @@ TEST(LanguagePack, StringAndCommentColoursAreOneAcrossSyntaxes) {
     EXPECT_EQ(get_setting_hex(name.c_str(), "color_string"), STRING_STYLE) << name;
     EXPECT_EQ(get_setting_hex(name.c_str(), "color_comment"), COMMENT_STYLE) << name;
   }
+}
+
+// Every keyword file in the source tree is named by some section, so that no
+// stale or misspelt file ships unused.
+TEST(LanguagePack, EveryShippedKeywordFileIsUsed) {
+  std::set<std::string> named;
+  for (const std::string& name : shipped_syntaxes())
+    for (const char* key : {"stxfile1", "stxfile2"})
+      if (std::string f = setting(name, key); !f.empty()) named.insert(f);
+  std::error_code ec;
+  std::size_t files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(std::string(VOREL_DATA_DIR) + "/keywords", ec)) {
+    ++files;
+    EXPECT_TRUE(named.count("keywords/" + e.path().filename().string())) << e.path();
+  }
+  ASSERT_FALSE(ec) << ec.message();
+  EXPECT_EQ(files, named.size());
 }
 
 // "REM " is stored quoted so that its space survives the INI read; without
