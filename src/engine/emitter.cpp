@@ -78,6 +78,8 @@ Emitter::Emitter(const ScanState& state, bool html, OutputSink& out)
     : out_(out),
       keywords1_(state.keywords1.get()),
       keywords2_(state.keywords2.get()),
+      words_need_escaping_(!state.delimiters[static_cast<unsigned char>('<')] ||
+                           !state.delimiters[static_cast<unsigned char>('>')]),
       string_markup_(make_style_markup(state.string_style, html)),
       comment_markup_(make_style_markup(state.comment_style, html)) {
   index_table(keywords1_, markup_of1_, html);
@@ -108,6 +110,7 @@ void Emitter::write_escaped(const char* b, const char* e) {
 }
 
 void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block) {
+  flush();
   const char* b = token.data();
   const char* e = b + token.size();
   bool line_break = false;
@@ -134,11 +137,24 @@ void Emitter::word(std::string_view w) {
     const std::ptrdiff_t i = keywords2_->find_index(w);
     if (i >= 0) return run(keyword_markup_[markup_of2_[static_cast<std::size_t>(i)]], w, false);
   }
-  write_escaped(w.data(), w.data() + w.size());
+  const char* b = w.data();
+  const char* e = b + w.size();
+  if (words_need_escaping_) {
+    const char* q = b;
+    while (q != e && !ESCAPE.of[static_cast<unsigned char>(*q)]) ++q;
+    if (q != e) {
+      flush();
+      write_escaped(b, e);
+      return;
+    }
+  }
+  keep(b, e);
 }
 
 void emit_token(ScanState& state, TokenKind kind, std::string_view token) {
-  (*static_cast<Emitter*>(state.emit_data))(kind, token);
+  Emitter& emitter = *static_cast<Emitter*>(state.emit_data);
+  emitter(kind, token);
+  emitter.end_of_text();
 }
 
 }  // namespace vorel

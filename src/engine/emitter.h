@@ -37,29 +37,49 @@ void write_rrggbb(char* out, uint32_t value);
 
 StyleMarkup make_style_markup(uint32_t value, bool html);
 
+// Bytes that come out as they went in (ordinary delimiters and words that
+// are no keywords) are not copied one token at a time: they accumulate as a
+// range of the input and go out in one write when something else must be
+// written.  Tokens are contiguous in the text, so the range usually just
+// grows.
 class Emitter {
  public:
-  // Reads the styles and keyword tables of state, which must outlive this.
+  // Reads the styles, delimiters and keyword tables of state, which must
+  // outlive this.
   Emitter(const ScanState& state, bool html, OutputSink& out);
 
   void operator()(TokenKind kind, std::string_view token) {
     switch (kind) {
-      case TOKEN_DELIMITER: delimiter(token[0]); break;
+      case TOKEN_DELIMITER: delimiter(token.data()); break;
       case TOKEN_WORD: word(token); break;
       case TOKEN_STRING: run(string_markup_, token, false); break;
       case TOKEN_LINE_COMMENT: run(comment_markup_, token, false); break;
       case TOKEN_BLOCK_COMMENT: run(comment_markup_, token, true); break;
     }
   }
+  // Writes what is still held back; called after the last token (scan_with
+  // does this by itself).
+  void end_of_text() { flush(); }
 
  private:
-  void delimiter(char c) {
-    switch (c) {
-      case '\r': out_.write("\r\n", 2); break;
-      case '\n': break;
-      case '<': out_.write("&lt;", 4); break;
-      case '>': out_.write("&gt;", 4); break;
-      default: out_.put(c);
+  void keep(const char* b, const char* e) {
+    if (b != kept_end_) {
+      flush();
+      kept_begin_ = b;
+    }
+    kept_end_ = e;
+  }
+  void flush() {
+    if (kept_end_ != kept_begin_) out_.write(kept_begin_, static_cast<std::size_t>(kept_end_ - kept_begin_));
+    kept_begin_ = kept_end_ = nullptr;
+  }
+  void delimiter(const char* p) {
+    switch (*p) {
+      case '\r': flush(); out_.write("\r\n", 2); break;
+      case '\n': flush(); break;
+      case '<': flush(); out_.write("&lt;", 4); break;
+      case '>': flush(); out_.write("&gt;", 4); break;
+      default: keep(p, p + 1);
     }
   }
   void word(std::string_view w);
@@ -68,8 +88,11 @@ class Emitter {
   void index_table(const KeywordTable* table, std::vector<uint32_t>& slots, bool html);
 
   OutputSink& out_;
+  const char* kept_begin_ = nullptr;
+  const char* kept_end_ = nullptr;
   const KeywordTable* keywords1_;
   const KeywordTable* keywords2_;
+  bool words_need_escaping_;  // '<' or '>' is no delimiter, so a word may hold one
   StyleMarkup string_markup_;
   StyleMarkup comment_markup_;
   std::vector<StyleMarkup> keyword_markup_;  // one per distinct keyword value
@@ -77,7 +100,8 @@ class Emitter {
   std::vector<uint32_t> markup_of2_;
 };
 
-// The stored-callback form: state.emit_data points at an Emitter.
+// The stored-callback form: state.emit_data points at an Emitter.  Each
+// token is written before it returns.
 void emit_token(ScanState& state, TokenKind kind, std::string_view token);
 
 }  // namespace vorel

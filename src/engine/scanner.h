@@ -101,28 +101,24 @@ inline const char* find_comment_end(const ActivePair& pair, const char* p, const
   return end;
 }
 
-}  // namespace detail
-
-// The scanning loop with the emitter as a function object, so the driver's
-// emitter is inlined; scan_text is this with the stored callback.
 template <class Emit>
-void scan_with(const ScanState& state, Emit&& emit) {
+void scan_tokens(const ScanState& state, Emit& emit) {
   const char* const begin = state.text.data();
   const char* end = begin + state.text.size();
   if (begin == nullptr) return;
   if (const void* zero = std::memchr(begin, 0, state.text.size())) end = static_cast<const char*>(zero);
 
-  const detail::ByteClasses classes(state);
+  const ByteClasses classes(state);
   const uint8_t* const cls = classes.of;
-  detail::ActivePair pairs[COMMENT_PAIR_COUNT];
+  ActivePair pairs[COMMENT_PAIR_COUNT];
   int pair_count = 0;
   for (const CommentPair& cp : state.comment_pairs) {
     if (cp.start[0] == 0) break;
-    detail::ActivePair& a = pairs[pair_count++];
+    ActivePair& a = pairs[pair_count++];
     a.start = cp.start;
-    a.start_len = detail::marker_length(cp.start);
+    a.start_len = marker_length(cp.start);
     a.end = cp.end;
-    a.end_len = detail::marker_length(cp.end);
+    a.end_len = marker_length(cp.end);
     a.line = cp.end[0] == '\r';
   }
   const char q1 = state.quote1[0];
@@ -139,7 +135,7 @@ void scan_with(const ScanState& state, Emit&& emit) {
     const char c = *p;
     const uint8_t k = cls[static_cast<unsigned char>(c)];
 
-    if ((k & detail::CLASS_QUOTE) && (c == q1 || c == q2)) {
+    if ((k & CLASS_QUOTE) && (c == q1 || c == q2)) {
       const char* close = p + 1;
       while (close != end && *close != c && *close != '\r') ++close;
       emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
@@ -152,18 +148,18 @@ void scan_with(const ScanState& state, Emit&& emit) {
       continue;
     }
 
-    if (k & detail::CLASS_COMMENT) {
+    if (k & CLASS_COMMENT) {
       const std::size_t left = static_cast<std::size_t>(end - p);
-      const detail::ActivePair* hit = nullptr;
+      const ActivePair* hit = nullptr;
       for (int i = 0; i < pair_count; ++i) {
-        const detail::ActivePair& a = pairs[i];
+        const ActivePair& a = pairs[i];
         if (a.start[0] == c && a.start_len <= left && std::memcmp(p, a.start, a.start_len) == 0) {
           hit = &a;
           break;
         }
       }
       if (hit) {
-        const char* stop = detail::find_comment_end(*hit, p, end);
+        const char* stop = find_comment_end(*hit, p, end);
         emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
         emit(hit->line ? TOKEN_LINE_COMMENT : TOKEN_BLOCK_COMMENT,
              std::string_view(p, static_cast<std::size_t>(stop - p)));
@@ -173,7 +169,7 @@ void scan_with(const ScanState& state, Emit&& emit) {
       }
     }
 
-    if (k & detail::CLASS_DELIMITER) {
+    if (k & CLASS_DELIMITER) {
       if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
       emit(TOKEN_DELIMITER, std::string_view(p, 1));
       p = pending = p + 1;
@@ -181,6 +177,17 @@ void scan_with(const ScanState& state, Emit&& emit) {
       ++p;  // a quote or marker byte that began nothing: part of the word
     }
   }
+}
+
+}  // namespace detail
+
+// The scanning loop with the emitter as a function object, so the driver's
+// emitter is inlined; scan_text is this with the stored callback.  An
+// emitter with end_of_text() hears of the end after the last token.
+template <class Emit>
+void scan_with(const ScanState& state, Emit&& emit) {
+  detail::scan_tokens(state, emit);
+  if constexpr (requires { emit.end_of_text(); }) emit.end_of_text();
 }
 
 }  // namespace vorel

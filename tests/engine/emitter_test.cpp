@@ -17,6 +17,7 @@ struct Emitted {
     StringSink sink;
     Emitter e(state, html, sink);
     e(kind, token);
+    e.end_of_text();
     return sink.take();
   }
 };
@@ -145,6 +146,30 @@ TEST(EmitterDelimiters, LineEndsAndAngleBracketsInBothLanguages) {
     EXPECT_EQ(e.emit(html, TOKEN_DELIMITER, "\t"), "\t");
     EXPECT_EQ(e.emit(html, TOKEN_DELIMITER, "\xA1"), "\xA1");
   }
+}
+
+TEST(EmitterCallback, HeldBackBytesComeOutInTextOrder) {
+  // Ordinary bytes are written in runs; whatever interrupts a run (a markup
+  // run, an entity, a dropped LF, a token from elsewhere) must not reorder.
+  ScanState state;
+  state.keywords1 = build_keyword_table("k FF\n", true);
+  StringSink sink;
+  Emitter e(state, false, sink);
+  const std::string text = "a b\r\nk<c";
+  const char* t = text.data();
+  e(TOKEN_WORD, std::string_view(t, 1));
+  e(TOKEN_DELIMITER, std::string_view(t + 1, 1));
+  e(TOKEN_WORD, std::string_view(t + 2, 1));
+  e(TOKEN_DELIMITER, std::string_view(t + 3, 1));
+  e(TOKEN_DELIMITER, std::string_view(t + 4, 1));
+  e(TOKEN_WORD, std::string_view(t + 5, 1));
+  e(TOKEN_DELIMITER, std::string_view(t + 6, 1));
+  e(TOKEN_WORD, std::string_view(t + 7, 1));
+  const std::string elsewhere = "zz";
+  e(TOKEN_WORD, elsewhere);
+  e(TOKEN_WORD, std::string_view(t + 7, 1));
+  e.end_of_text();
+  EXPECT_EQ(sink.take(), "a b\r\n[color=#FF0000]k[/color]&lt;czzc");
 }
 
 TEST(EmitterCallback, StoredCallbackWritesThroughTheEmitter) {
