@@ -3,6 +3,7 @@
 #include "engine/syntax.h"
 
 #include <cstring>
+#include <string>
 
 #include "settings/settings.h"
 
@@ -19,9 +20,17 @@ bool load_table(const char* section, const char* key, uint32_t case_value,
   char name[VALUE_SIZE];
   get_setting_string(section, key, name, sizeof name);
   if (name[0] == 0) return true;
-  char path[PATH_SIZE + VALUE_SIZE];
-  resolve_path(path, name, BASE_PROGRAM_DIR);
-  table = load_keyword_table(path, case_value);
+  char joined[PATH_SIZE + VALUE_SIZE] = {};
+  resolve_path(joined, name, BASE_PROGRAM_DIR);
+  std::string path = joined;
+  if (path.empty()) {
+    // Too long for a Windows path buffer; join it ourselves so that systems
+    // with longer paths still load it, and a failure still names the file.
+    const char* rest = name;
+    while (*rest == '/' || *rest == '\\') ++rest;
+    path = program_dir() + rest;
+  }
+  table = load_keyword_table(path.c_str(), case_value);
   if (table) return true;
   if (failed_file) *failed_file = path;
   return false;

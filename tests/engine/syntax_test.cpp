@@ -134,6 +134,20 @@ TEST_F(SyntaxTest, UnreadableKeywordFileFailsAndNamesIt) {
   EXPECT_EQ(failed.find("missing.txt") + 11, failed.size());
 }
 
+TEST_F(SyntaxTest, KeywordFileNameAtTheLengthLimitLoadsOrFailsByName) {
+  const std::string name = std::string(250, 'k') + ".txt";  // 254 characters, the value limit
+  config("stxfile1=" + name + "\r\n");
+  std::ofstream(dir.path() / name, std::ios::binary) << "int FF\n";
+  ScanState s;
+  std::string failed;
+  if (load(s, &failed)) {
+    EXPECT_EQ(find_keyword(s.keywords1.get(), "int"), 0xFFu);
+  } else {
+    // Where the system cannot open so long a path, the failure names the file.
+    EXPECT_NE(failed.find(name), std::string::npos) << failed;
+  }
+}
+
 TEST_F(SyntaxTest, Big5FullWidthCommaSplitsBeforeItsTrailByte) {
   config("delimiter=;\r\n");
   ScanState s;
