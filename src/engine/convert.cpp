@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "engine/emitter.h"
 #include "engine/number_lines.h"
@@ -46,8 +48,10 @@ int32_t elapsed_ms(std::chrono::steady_clock::time_point from, std::chrono::stea
 std::string_view html_page_header() { return {HTML_FRAME, HTML_FRAME_SIZE}; }
 std::string_view html_page_footer() { return {HTML_FOOTER, sizeof HTML_FOOTER - 1}; }
 
-bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
-                    OutputSink& sink) {
+namespace {
+
+bool convert_stream_or_throw(ConversionContext& ctx, std::string_view text, const char* syntax_name,
+                             OutputSink& sink) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   ctx.failed_file.clear();
@@ -81,12 +85,29 @@ bool convert_stream(ConversionContext& ctx, std::string_view text, const char* s
   return ok;
 }
 
+}  // namespace
+
+bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
+                    OutputSink& sink) {
+  try {
+    return convert_stream_or_throw(ctx, text, syntax_name, sink);
+  } catch (const std::bad_alloc&) {
+    return false;  // out of memory: no output, like a failed write
+  } catch (const std::length_error&) {
+    return false;
+  }
+}
+
 std::optional<std::string> convert_text(ConversionContext& ctx, const char* text,
                                         std::size_t capacity, const char* syntax_name) {
-  StringSink sink(capacity);
-  if (!convert_stream(ctx, text ? std::string_view(text) : std::string_view(), syntax_name, sink))
+  try {
+    StringSink sink(capacity);
+    if (!convert_stream(ctx, text ? std::string_view(text) : std::string_view(), syntax_name, sink))
+      return std::nullopt;
+    return sink.take();
+  } catch (const std::bad_alloc&) {
     return std::nullopt;
-  return sink.take();
+  }
 }
 
 // StringSink grows its string a slice at a time inside a reservation, so the
@@ -96,7 +117,11 @@ constexpr std::size_t STRING_SLICE = 64 * 1024;
 }
 
 StringSink::StringSink(std::size_t reserve) {
-  if (reserve) buf_.reserve(reserve);
+  // Only a hint: when so much cannot be had, the string grows as it goes.
+  try {
+    if (reserve) buf_.reserve(reserve);
+  } catch (const std::exception&) {
+  }
 }
 
 void StringSink::overflow(const char* data, std::size_t size) {

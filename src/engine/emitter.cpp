@@ -30,15 +30,18 @@ const char* const UBB_TEMPLATES[8] = {
 
 namespace {
 
-// Bytes that need an entity: '<' and '>'.  '&' is left alone.
-struct EscapeTable {
+// Bytes that need an entity: '<' and '>'.  '&' is left alone.  Outside block
+// comments a CR also stops the text (it ends the token's line).
+struct StopTable {
   bool of[256];
-  constexpr EscapeTable() : of() {
+  constexpr explicit StopTable(bool cr) : of() {
     of[static_cast<unsigned char>('<')] = true;
     of[static_cast<unsigned char>('>')] = true;
+    of[static_cast<unsigned char>('\r')] = cr;
   }
 };
-constexpr EscapeTable ESCAPE;
+constexpr StopTable ESCAPE(false);
+constexpr StopTable ESCAPE_OR_CR(true);
 
 }  // namespace
 
@@ -111,18 +114,24 @@ void Emitter::write_escaped(const char* b, const char* e) {
 
 void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block) {
   flush();
-  const char* b = token.data();
-  const char* e = b + token.size();
-  bool line_break = false;
-  if (!block) {
-    // A CR ends the run's text; the line break goes after the markup.
-    if (const void* cr = std::memchr(b, '\r', token.size())) {
-      e = static_cast<const char*>(cr);
-      line_break = true;
-    }
-  }
   out_.write(markup.open, markup.open_len);
-  write_escaped(b, e);
+  const bool* stop = block ? ESCAPE.of : ESCAPE_OR_CR.of;
+  const char* b = token.data();
+  const char* const e = b + token.size();
+  bool line_break = false;
+  while (b != e) {
+    const char* q = b;
+    while (q != e && !stop[static_cast<unsigned char>(*q)]) ++q;
+    out_.write(b, static_cast<std::size_t>(q - b));
+    if (q == e) break;
+    if (*q == '\r') {
+      // The line break goes after the markup.
+      line_break = true;
+      break;
+    }
+    out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
+    b = q + 1;
+  }
   out_.write(markup.close, markup.close_len);
   if (line_break) out_.write("\r\n", 2);
 }

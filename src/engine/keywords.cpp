@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "settings/settings.h"
 
@@ -115,9 +116,13 @@ std::unique_ptr<KeywordTable> build_keyword_table(std::string text, bool case_se
 }
 
 std::unique_ptr<KeywordTable> load_keyword_table(const char* path, uint32_t case_value) {
-  std::optional<std::string> text = read_whole_file(path);
-  if (!text) return nullptr;
-  return build_keyword_table(std::move(*text), case_value != 0);
+  try {
+    std::optional<std::string> text = read_whole_file(path);
+    if (!text) return nullptr;
+    return build_keyword_table(std::move(*text), case_value != 0);
+  } catch (const std::bad_alloc&) {
+    return nullptr;  // out of memory counts as unreadable
+  }
 }
 
 std::optional<uint32_t> find_keyword(const KeywordTable* table, std::string_view word) {

@@ -115,6 +115,12 @@ TEST_F(ConvertTest, CapacityIsOnlyAHint) {
   }
 }
 
+TEST_F(ConvertTest, AnImpossibleCapacityHintIsIgnored) {
+  ctx.flags = 0;
+  const auto out = convert_text(ctx, "a<b", static_cast<std::size_t>(-1), "S");
+  EXPECT_EQ(out, "a&lt;b");
+}
+
 TEST_F(ConvertTest, StreamTakesAViewAndStopsAtAZeroByte) {
   const std::string backing("a\r\nb\r\ncd", 8);
   StringSink sink;
