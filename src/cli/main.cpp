@@ -3,12 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <new>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sys/stat.h>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -213,12 +214,12 @@ bool read_input(const std::string& path, Input& in, std::string& message) {
       return false;
     }
   }
+  // The size of a regular file (also one redirected to standard input) sizes
+  // the buffer; pipes and devices grow it as they go.
   std::size_t hint = 0;
-  std::error_code ec;
-  if (!path.empty() && std::filesystem::is_regular_file(path, ec)) {
-    auto size = std::filesystem::file_size(path, ec);
-    if (!ec) hint = static_cast<std::size_t>(size);
-  }
+  struct stat st;
+  if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    hint = static_cast<std::size_t>(st.st_size);
   // Unix text grows by one byte a line: an eighth to spare covers lines of
   // eight bytes and more without a second buffer.
   in.capacity = hint ? hint + hint / 8 + 4096 : 1 << 20;

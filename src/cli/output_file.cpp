@@ -199,6 +199,10 @@ bool OutputFile::commit(std::string& error) {
     return false;
   }
 #else
+  if (!FlushFileBuffers(reinterpret_cast<HANDLE>(file_.native()))) {
+    error = "cannot write the output: " + last_error_text();
+    return false;
+  }
   file_.close();
 #endif
   std::string why;
