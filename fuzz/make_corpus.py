@@ -142,7 +142,7 @@ def scanner_header(sec, html, case_sensitive):
     bits = bytearray(32)
     for b in kv.get('delimiter', b'')[:254] + b' \t\n\r\xa1\0':
         bits[b // 8] |= 1 << (b % 8)
-    flags = (1 if html else 0) | (2 if case_sensitive else 0)
+    flags = (1 if html else 0) | (2 if case_sensitive else 0) | 4
     return bytes([flags]) + q1 + q2 + struct.pack('<II', cs, cc) + pairs + bytes(bits)
 
 

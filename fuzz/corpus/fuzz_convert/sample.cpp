@@ -102,6 +102,7 @@ hs 4294967290 0 S
 --8<--
 // sample.cpp: a word-frequency table, a small example of modern C++.
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <map>

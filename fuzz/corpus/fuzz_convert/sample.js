@@ -26,6 +26,7 @@ default 1C00000
 delete 1C00000
 do 1C00000
 else 1C00000
+enum 1C00000
 export 1C00000
 extends 1C00000
 false 1C00000

@@ -51,6 +51,7 @@ begin 1C00000
 break 1C00000
 catch 1C00000
 class 1C00000
+clean 1C00000
 continue 1C00000
 data 1C00000
 define 1C00000
@@ -60,7 +61,6 @@ else 1C00000
 elseif 1C00000
 end 1C00000
 enum 1C00000
-exit 1C00000
 
 --8<--
 $_ A00080

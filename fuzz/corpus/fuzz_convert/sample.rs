@@ -30,6 +30,7 @@ false 1C00000
 final 1C00000
 fn 1C00000
 for 1C00000
+gen 1C00000
 if 1C00000
 impl 1C00000
 in 1C00000
@@ -61,7 +62,6 @@ unsafe 1C00000
 unsized 1C00000
 use 1C00000
 virtual 1C00000
-where 1C00000
 
 --8<--
 allow 50A0
