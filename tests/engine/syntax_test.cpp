@@ -51,9 +51,9 @@ TEST_F(SyntaxTest, ValuesGoToTheirFields) {
   EXPECT_EQ(s.quote2[0], '\'');
   EXPECT_EQ(s.string_style, 0x1515A3u);
   EXPECT_EQ(s.comment_style, 0x2008000u);
-  EXPECT_TRUE(s.delimiters[';']);
-  EXPECT_TRUE(s.delimiters['(']);
-  EXPECT_FALSE(s.delimiters[')']);
+  EXPECT_TRUE(s.delimiters[static_cast<unsigned char>(';')]);
+  EXPECT_TRUE(s.delimiters[static_cast<unsigned char>('(')]);
+  EXPECT_FALSE(s.delimiters[static_cast<unsigned char>(')')]);
 }
 
 TEST_F(SyntaxTest, OnlyTheFirstCharacterOfAQuoteCounts) {
