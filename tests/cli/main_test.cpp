@@ -36,7 +36,7 @@ void spit(const fs::path& p, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-class ConvertTest : public ::testing::Test {
+class VorelConvert : public ::testing::Test {
  protected:
   void SetUp() override {
     static std::atomic<int> counter{0};
@@ -105,7 +105,7 @@ std::string ubb_of_two_lines() {
   return std::string(KEYWORD_INT) + " a;\r\n" + KEYWORD_RETURN + " a;\r\n";
 }
 
-TEST_F(ConvertTest, LfCrLfAndCrFilesKeepTheirLines) {
+TEST_F(VorelConvert, LfCrLfAndCrFilesKeepTheirLines) {
   for (const char* eol : {"\n", "\r\n", "\r"}) {
     spit(file("in.c"), std::string("int a;") + eol + "return a;" + eol);
     Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", file("in.c").string()});
@@ -117,7 +117,7 @@ TEST_F(ConvertTest, LfCrLfAndCrFilesKeepTheirLines) {
   EXPECT_EQ(r.out, "a\r\n\r\nb\r\nc");
 }
 
-TEST_F(ConvertTest, StandardInputConvertsLikeAFile) {
+TEST_F(VorelConvert, StandardInputConvertsLikeAFile) {
   std::string text = "int a;\nreturn a;\n";
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--format=ubb"}, text);
   EXPECT_EQ(r.status, 0) << r.err;
@@ -126,7 +126,7 @@ TEST_F(ConvertTest, StandardInputConvertsLikeAFile) {
   EXPECT_EQ(r.out, ubb_of_two_lines());
 }
 
-TEST_F(ConvertTest, HtmlIsTheDefaultFormat) {
+TEST_F(VorelConvert, HtmlIsTheDefaultFormat) {
   spit(file("in.c"), "x < y\n");
   Result r = run({"--config-dir", config(), file("in.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
@@ -134,7 +134,7 @@ TEST_F(ConvertTest, HtmlIsTheDefaultFormat) {
   EXPECT_EQ(r.out, frame + "x &lt; y\r\n" + std::string(vorel::html_page_footer()));
 }
 
-TEST_F(ConvertTest, EmptyInputGivesTheFrameOrNothing) {
+TEST_F(VorelConvert, EmptyInputGivesTheFrameOrNothing) {
   spit(file("empty.c"), "");
   Result r = run({"--config-dir", config(), "--syntax", "Test", "-o", file("empty.html").string(),
                file("empty.c").string()});
@@ -148,7 +148,7 @@ TEST_F(ConvertTest, EmptyInputGivesTheFrameOrNothing) {
   EXPECT_EQ(slurp(file("empty.ubb")), "");
 }
 
-TEST_F(ConvertTest, OutputReplacesTheTargetWhole) {
+TEST_F(VorelConvert, OutputReplacesTheTargetWhole) {
   spit(file("in.c"), "int a;\nreturn a;\n");
   spit(file("out.ubb"), std::string(100000, 'o'));  // longer than the new output
   auto before = listing();
@@ -160,7 +160,7 @@ TEST_F(ConvertTest, OutputReplacesTheTargetWhole) {
   EXPECT_EQ(listing(), before);  // no temporary file left behind
 }
 
-TEST_F(ConvertTest, OutputOverItsOwnInput) {
+TEST_F(VorelConvert, OutputOverItsOwnInput) {
   spit(file("in.c"), "int a;\n");
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
                file("in.c").string(), file("in.c").string()});
@@ -168,7 +168,7 @@ TEST_F(ConvertTest, OutputOverItsOwnInput) {
   EXPECT_EQ(slurp(file("in.c")), std::string(KEYWORD_INT) + " a;\r\n");
 }
 
-TEST_F(ConvertTest, FailuresLeaveAnExistingTargetAlone) {
+TEST_F(VorelConvert, FailuresLeaveAnExistingTargetAlone) {
   spit(file("out.html"), "keep me");
   spit(file("nul.c"), std::string("int\0a", 5));
   spit(file("ok.c"), "int a;\n");
@@ -192,7 +192,7 @@ TEST_F(ConvertTest, FailuresLeaveAnExistingTargetAlone) {
   EXPECT_EQ(listing(), before);
 }
 
-TEST_F(ConvertTest, FailuresCreateNoOutputFile) {
+TEST_F(VorelConvert, FailuresCreateNoOutputFile) {
   Result r = run({"--config-dir", config(), "-o", file("new.html").string(), file("absent.c").string()});
   EXPECT_EQ(r.status, 1);
   r = run({"--config-dir", config(), "--syntax", "Broken", "-o", file("new.html").string()}, "x\n");
@@ -209,7 +209,7 @@ TEST_F(ConvertTest, FailuresCreateNoOutputFile) {
   EXPECT_EQ(r.out, "");
 }
 
-TEST_F(ConvertTest, CommandLineMistakesExitWithTwoAndUsage) {
+TEST_F(VorelConvert, CommandLineMistakesExitWithTwoAndUsage) {
   const std::vector<std::vector<std::string>> bad = {
       {"--bogus"},
       {"-x"},
@@ -237,7 +237,7 @@ TEST_F(ConvertTest, CommandLineMistakesExitWithTwoAndUsage) {
   }
 }
 
-TEST_F(ConvertTest, LineNumbersAcceptTheWholeUnsignedRange) {
+TEST_F(VorelConvert, LineNumbersAcceptTheWholeUnsignedRange) {
   Result plain = run({"--config-dir", config(), "--format", "ubb"}, "a\nb\n");
   for (const char* start : {"0", "7", "4294967295"}) {
     Result r = run({"--config-dir", config(), "--format", "ubb", "--line-numbers", start}, "a\nb\n");
@@ -247,7 +247,7 @@ TEST_F(ConvertTest, LineNumbersAcceptTheWholeUnsignedRange) {
   }
 }
 
-TEST_F(ConvertTest, ListSyntaxesPrintsEverySectionName) {
+TEST_F(VorelConvert, ListSyntaxesPrintsEverySectionName) {
   Result r = run({"--list-syntaxes", "--config-dir", config()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Test\nBroken\nEmpty\n");
@@ -269,14 +269,14 @@ TEST_F(ConvertTest, ListSyntaxesPrintsEverySectionName) {
   EXPECT_NE(r.err.find("config.ini"), std::string::npos) << r.err;
 }
 
-TEST_F(ConvertTest, ConfigDirDefaultsToTheProgramsDirectory) {
+TEST_F(VorelConvert, ConfigDirDefaultsToTheProgramsDirectory) {
   // The build puts the shipped language pack next to the program.
   Result r = run({"--list-syntaxes"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.compare(0, 2, "C\n"), 0) << r.out;
 }
 
-TEST_F(ConvertTest, UnknownSyntaxWarnsAndConvertsPlain) {
+TEST_F(VorelConvert, UnknownSyntaxWarnsAndConvertsPlain) {
   Result plain = run({"--config-dir", config(), "--format", "ubb"}, "int a;\n");
   Result r = run({"--config-dir", config(), "--format", "ubb", "--syntax", "Cobol"}, "int a;\n");
   EXPECT_EQ(r.status, 0);
@@ -284,7 +284,7 @@ TEST_F(ConvertTest, UnknownSyntaxWarnsAndConvertsPlain) {
   EXPECT_NE(r.err.find("Cobol"), std::string::npos);
 }
 
-TEST_F(ConvertTest, StatsReportTimesAndLengths) {
+TEST_F(VorelConvert, StatsReportTimesAndLengths) {
   std::string text = "int a;\nreturn a;\n";  // 17 bytes, 19 with CR LF line ends
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--stats"}, text);
   EXPECT_EQ(r.status, 0) << r.err;
@@ -299,7 +299,7 @@ TEST_F(ConvertTest, StatsReportTimesAndLengths) {
   EXPECT_EQ(m[4].str(), std::to_string(r.out.size()));
 }
 
-TEST_F(ConvertTest, HelpAndVersion) {
+TEST_F(VorelConvert, HelpAndVersion) {
   Result r = run({"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out.compare(0, 20, "usage: vorel-convert"), 0);
