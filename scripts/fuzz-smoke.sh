@@ -14,6 +14,7 @@ cmake --build --preset fuzz -j "$(nproc)"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorel-fuzz-smoke.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/fuzz-artifacts"
+export VOREL_FUZZ_TMP=$work  # the targets' scratch files, removed with it even after a crash
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
