@@ -52,6 +52,18 @@ class OutputSink {
     }
   }
   void write(std::string_view s) { write(s.data(), s.size()); }
+  // Appends the first size bytes of data, which must be readable for N bytes
+  // (size <= N): one fixed-size copy when the window has room for N.  Bytes
+  // of the window past the write position are scratch to every sink.
+  template <std::size_t N>
+  void write_padded(const char* data, std::size_t size) {
+    if (static_cast<std::size_t>(end_ - pos_) >= N) {
+      std::memcpy(pos_, data, N);
+      pos_ += size;
+    } else {
+      write(data, size);
+    }
+  }
   void put(char c) {
     if (pos_ != end_) *pos_++ = c;
     else overflow(&c, 1);

@@ -60,7 +60,7 @@ StyleMarkup make_style_markup(uint32_t value, bool html) {
   const char* tpl = (html ? HTML_TEMPLATES : UBB_TEMPLATES)[style_index(value)];
   const char* colour = std::strstr(tpl, "%06X");
   const char* text = std::strstr(tpl, "%s");
-  StyleMarkup m;
+  StyleMarkup m{};
   std::size_t n = 0;
   auto add = [&m, &n](const char* b, const char* e) {
     std::memcpy(m.open + n, b, static_cast<std::size_t>(e - b));
@@ -114,7 +114,7 @@ void Emitter::write_escaped(const char* b, const char* e) {
 
 void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block) {
   flush();
-  out_.write(markup.open, markup.open_len);
+  out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
   const bool* stop = block ? ESCAPE.of : ESCAPE_OR_CR.of;
   const char* b = token.data();
   const char* const e = b + token.size();
@@ -132,7 +132,7 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
     out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
     b = q + 1;
   }
-  out_.write(markup.close, markup.close_len);
+  out_.write_padded<StyleMarkup::SIZE>(markup.close, markup.close_len);
   if (line_break) out_.write("\r\n", 2);
 }
 

@@ -20,8 +20,9 @@ extern const char* const UBB_TEMPLATES[8];
 // The markup around one styled run: the template's text before and after the
 // token text, with the colour filled in.
 struct StyleMarkup {
-  char open[40];
-  char close[32];
+  static constexpr std::size_t SIZE = 32;  // the longest is 28 bytes
+  char open[SIZE];
+  char close[SIZE];
   uint8_t open_len = 0;
   uint8_t close_len = 0;
   std::string_view opening() const { return {open, open_len}; }
