@@ -167,6 +167,35 @@ def print_table(title, size, results):
               f" {r['peak_rss_kib'] / 1024:12.1f} {r['output_bytes'] / MB:10.2f}")
 
 
+def print_ratios(who, results, peers, size):
+    """The target ratios of one vorel-convert build against the others of the run."""
+    v = results.get(who, {})
+    if not v.get("mb_per_s"):
+        return
+    ref = results.get("reference", {})
+    if ref.get("mb_per_s"):
+        q = v["mb_per_s"] / ref["mb_per_s"]
+        qc = ref["cpu_seconds"] / max(v["cpu_seconds"], 1e-6)
+        print(f"{who} / reference: {q:.2f}  (target >= {TARGET_OF_REFERENCE})"
+              f"  {'met' if q >= TARGET_OF_REFERENCE else 'MISSED'}"
+              f"   [by CPU time: {qc:.2f}]")
+    fastest = max(((n, results[n]) for n, _, _ in peers
+                   if n in results and results[n].get("mb_per_s")),
+                  key=lambda x: x[1]["mb_per_s"], default=None)
+    if fastest:
+        q = v["mb_per_s"] / fastest[1]["mb_per_s"]
+        qc = fastest[1]["cpu_seconds"] / max(v["cpu_seconds"], 1e-6)
+        print(f"{who} / fastest peer ({fastest[0]}): {q:.1f}x"
+              f"  (target >= {TARGET_OVER_PEERS:.0f}x)"
+              f"  {'met' if q >= TARGET_OVER_PEERS else 'MISSED'}"
+              f"   [by CPU time: {qc:.1f}x]")
+    if v.get("peak_rss_kib"):
+        limit = (size + RSS_HEADROOM) / 1024
+        print(f"{who} peak RSS: {v['peak_rss_kib'] / 1024:.1f} MiB, limit "
+              f"input + 16 MB = {limit / 1024:.1f} MiB"
+              f"  {'met' if v['peak_rss_kib'] <= limit else 'MISSED'}")
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--corpus-dir", default=os.path.join(ROOT, "build", "bench-corpus"))
@@ -178,6 +207,9 @@ def main():
                     help="seconds a slow peer may take in all its rounds together")
     ap.add_argument("--no-peers", action="store_true")
     ap.add_argument("--vorel", default=None, help="vorel-convert binary")
+    ap.add_argument("--candidate", default=None,
+                    help="a second vorel-convert (say, with a change under test) run in the "
+                         "same rounds as 'candidate'")
     ap.add_argument("--config-dir", default=None,
                     help="directory with config.ini (default: the shipped pack when it has "
                          "[C++], else bench/cpp-syntax)")
@@ -211,6 +243,10 @@ def main():
             "-o", o, i], False))
     else:
         print("vorel-convert not found: build it or pass --vorel", file=sys.stderr)
+    if args.candidate and config_dir:
+        own.append(("candidate", lambda i, o: [
+            args.candidate, "--config-dir", config_dir, "--syntax", args.syntax, "--format",
+            "html", "-o", o, i], False))
     own.append(("reference", lambda i, o: [reference, i, o], False))
     own.append(("cp", lambda i, o: ["cp", i, o], False))
     peers = [] if args.no_peers else [(n, b, True) for n, b in peer_tools()]
@@ -234,30 +270,8 @@ def main():
         report["sizes"][mb] = {"bytes": size, "results": results}
         print_table(f"{mb} MB corpus", size, results)
 
-        v = results.get("vorel-convert", {})
-        ref = results.get("reference", {})
-        if v.get("mb_per_s") and ref.get("mb_per_s"):
-            q = v["mb_per_s"] / ref["mb_per_s"]
-            qc = ref["cpu_seconds"] / max(v["cpu_seconds"], 1e-6)
-            print(f"vorel-convert / reference: {q:.2f}  (target >= {TARGET_OF_REFERENCE})"
-                  f"  {'met' if q >= TARGET_OF_REFERENCE else 'MISSED'}"
-                  f"   [by CPU time: {qc:.2f}]")
-        fastest = max(((n, results[n]) for n, _, _ in peers
-                       if n in results and results[n].get("mb_per_s")),
-                      key=lambda x: x[1]["mb_per_s"], default=None)
-        if v.get("mb_per_s") and fastest:
-            q = v["mb_per_s"] / fastest[1]["mb_per_s"]
-            qc = fastest[1]["cpu_seconds"] / max(v["cpu_seconds"], 1e-6)
-            print(f"vorel-convert / fastest peer ({fastest[0]}): {q:.1f}x"
-                  f"  (target >= {TARGET_OVER_PEERS:.0f}x)"
-                  f"  {'met' if q >= TARGET_OVER_PEERS else 'MISSED'}"
-                  f"   [by CPU time: {qc:.1f}x]")
-        if v.get("peak_rss_kib"):
-            limit = (size + RSS_HEADROOM) / 1024
-            print(f"vorel-convert peak RSS: {v['peak_rss_kib'] / 1024:.1f} MiB, limit "
-                  f"input + 16 MB = {limit / 1024:.1f} MiB"
-                  f"  {'met' if v['peak_rss_kib'] <= limit else 'MISSED'}")
-
+        for who in ("vorel-convert", "candidate"):
+            print_ratios(who, results, peers, size)
     print(f"\nload average after: {os.getloadavg()[0]:.2f}")
     with open(os.path.join(work, "results.json"), "w") as f:
         json.dump(report, f, indent=2)
