@@ -85,20 +85,45 @@ Emitter::Emitter(const ScanState& state, bool html, OutputSink& out)
                            !state.delimiters[static_cast<unsigned char>('>')]),
       string_markup_(make_style_markup(state.string_style, html)),
       comment_markup_(make_style_markup(state.comment_style, html)) {
-  index_table(keywords1_, markup_of1_, html);
-  index_table(keywords2_, markup_of2_, html);
+  index_tables(html);
 }
 
-void Emitter::index_table(const KeywordTable* table, std::vector<uint32_t>& slots, bool html) {
-  if (!table) return;
+void Emitter::index_tables(bool html) {
   std::unordered_map<uint32_t, uint32_t> seen;
-  slots.resize(table->count());
-  for (std::size_t i = 0; i < table->count(); ++i) {
-    const uint32_t value = table->entries[i].value;
+  auto markup_for = [&](uint32_t value) {
     auto [it, fresh] = seen.emplace(value, static_cast<uint32_t>(keyword_markup_.size()));
     if (fresh) keyword_markup_.push_back(make_style_markup(value, html));
-    slots[i] = it->second;
+    return it->second;
+  };
+  const KeywordTable* tables[2] = {keywords1_, keywords2_};
+  std::vector<uint32_t>* maps[2] = {&markup_of1_, &markup_of2_};
+  for (int t = 0; t < 2; ++t) {
+    if (!tables[t]) continue;
+    maps[t]->resize(tables[t]->count());
+    for (std::size_t i = 0; i < tables[t]->count(); ++i) (*maps[t])[i] = markup_for(tables[t]->entries[i].value);
   }
+  merged_ = !(keywords1_ && keywords2_ && keywords1_->case_sensitive != keywords2_->case_sensitive);
+  if (!merged_) return;
+  std::vector<KeywordIndex::Key> keys;
+  bool case_sensitive = false;
+  for (int t = 0; t < 2; ++t) {
+    if (!tables[t]) continue;
+    case_sensitive = tables[t]->case_sensitive;
+    for (KeywordIndex::Key k : tables[t]->distinct_keys()) {
+      k.payload = (*maps[t])[k.payload];
+      keys.push_back(k);
+    }
+  }
+  words_.build(keys, case_sensitive);
+}
+
+int64_t Emitter::find_markup(std::string_view w) const {
+  if (merged_) return words_.find(w);
+  std::ptrdiff_t i = keywords1_->find_index(w);
+  if (i >= 0) return markup_of1_[static_cast<std::size_t>(i)];
+  i = keywords2_->find_index(w);
+  if (i >= 0) return markup_of2_[static_cast<std::size_t>(i)];
+  return -1;
 }
 
 void Emitter::write_escaped(const char* b, const char* e) {
@@ -138,14 +163,8 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
 
 void Emitter::word(std::string_view w) {
   if (w.empty()) return;
-  if (keywords1_) {
-    const std::ptrdiff_t i = keywords1_->find_index(w);
-    if (i >= 0) return run(keyword_markup_[markup_of1_[static_cast<std::size_t>(i)]], w, false);
-  }
-  if (keywords2_) {
-    const std::ptrdiff_t i = keywords2_->find_index(w);
-    if (i >= 0) return run(keyword_markup_[markup_of2_[static_cast<std::size_t>(i)]], w, false);
-  }
+  const int64_t markup = find_markup(w);
+  if (markup >= 0) return run(keyword_markup_[static_cast<std::size_t>(markup)], w, false);
   const char* b = w.data();
   const char* e = b + w.size();
   if (words_need_escaping_) {

@@ -86,7 +86,8 @@ class Emitter {
   void word(std::string_view w);
   void run(const StyleMarkup& markup, std::string_view token, bool block);
   void write_escaped(const char* b, const char* e);
-  void index_table(const KeywordTable* table, std::vector<uint32_t>& slots, bool html);
+  void index_tables(bool html);
+  int64_t find_markup(std::string_view w) const;
 
   OutputSink& out_;
   const char* kept_begin_ = nullptr;
@@ -97,7 +98,12 @@ class Emitter {
   StyleMarkup string_markup_;
   StyleMarkup comment_markup_;
   std::vector<StyleMarkup> keyword_markup_;  // one per distinct keyword value
-  std::vector<uint32_t> markup_of1_;         // per entry of keywords1: index into keyword_markup_
+  // Both tables' keywords in one index, those of keywords1 first, with the
+  // index of their markup: one probe per word.  Tables that fold case
+  // differently keep their own indexes and the per-entry maps below.
+  KeywordIndex words_;
+  bool merged_ = true;
+  std::vector<uint32_t> markup_of1_;  // per entry of keywords1: index into keyword_markup_
   std::vector<uint32_t> markup_of2_;
 };
 

@@ -40,35 +40,48 @@ int compare_case_insensitive(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-void KeywordTable::build_index() {
-  fold = case_sensitive ? FOLD.identity : FOLD.ascii;
-  slots.clear();
-  slot_mask = 0;
-  length_bits = 0;
-  std::fill(std::begin(first_bytes), std::end(first_bytes), false);
-  if (entries.empty()) return;
-
-  std::size_t distinct = 0;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (i == 0 || compare(keyword(i - 1), keyword(i)) != 0) ++distinct;
+void KeywordIndex::build(const std::vector<Key>& keys, bool case_sensitive) {
+  fold_ = case_sensitive ? FOLD.identity : FOLD.ascii;
+  slots_.clear();
+  mask_ = 0;
+  length_bits_ = 0;
+  std::fill(std::begin(first_bytes_), std::end(first_bytes_), false);
+  std::size_t live = 0;
+  for (const Key& k : keys) live += !k.text.empty();
+  if (live == 0) return;
   std::size_t size = 8;
-  while (size < distinct * 2) size *= 2;
-  slots.assign(size, Slot{0, 0});
-  slot_mask = static_cast<uint32_t>(size - 1);
+  while (size < live * 2) size *= 2;
+  slots_.assign(size, Slot{nullptr, 0, 0, 0});
+  mask_ = static_cast<uint32_t>(size - 1);
 
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    // Only the first of a run of equal keywords is indexed: that is the one
-    // a lower-bound binary search lands on.
-    if (i > 0 && compare(keyword(i - 1), keyword(i)) == 0) continue;
-    const std::string_view k = keyword(i);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(k.data());
-    const uint32_t h = detail::keyword_hash(bytes, k.size(), fold);
-    uint32_t s = h & slot_mask;
-    while (slots[s].entry_plus_one != 0) s = (s + 1) & slot_mask;
-    slots[s] = Slot{h, static_cast<uint32_t>(i + 1)};
-    length_bits |= uint64_t{1} << (k.size() < 63 ? k.size() : 63);
-    first_bytes[fold[bytes[0]]] = true;
+  for (const Key& k : keys) {
+    if (k.text.empty()) continue;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(k.text.data());
+    const std::size_t n = k.text.size();
+    const uint32_t h = detail::keyword_hash(bytes, n, fold_);
+    uint32_t i = h & mask_;
+    bool present = false;
+    for (; slots_[i].key; i = (i + 1) & mask_) {
+      const Slot& s = slots_[i];
+      if (s.hash == h && s.length == n && equal(bytes, s.key, n, fold_)) {
+        present = true;
+        break;
+      }
+    }
+    if (present) continue;
+    slots_[i] = Slot{k.text.data(), static_cast<uint32_t>(n), h, k.payload};
+    length_bits_ |= uint64_t{1} << (n < 63 ? n : 63);
+    first_bytes_[fold_[bytes[0]]] = true;
   }
+}
+
+std::vector<KeywordIndex::Key> KeywordTable::distinct_keys() const {
+  std::vector<KeywordIndex::Key> keys;
+  keys.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (i == 0 || compare(keyword(i - 1), keyword(i)) != 0)
+      keys.push_back(KeywordIndex::Key{keyword(i), static_cast<uint32_t>(i)});
+  return keys;
 }
 
 std::unique_ptr<KeywordTable> build_keyword_table(std::string text, bool case_sensitive) {

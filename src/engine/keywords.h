@@ -28,6 +28,40 @@ struct KeywordEntry {
   uint32_t value;   // StyleValue
 };
 
+// A hashed set of keywords, each with a payload.  Keys are stored folded
+// when the set is case-insensitive; the first of equal keys added wins.
+// Lookups do no locale work and allocate nothing.
+class KeywordIndex {
+ public:
+  struct Key {
+    std::string_view text;  // folded already; must outlive the index
+    uint32_t payload;
+  };
+  void build(const std::vector<Key>& keys, bool case_sensitive);
+  bool empty() const { return slots_.empty(); }
+  // The payload of word's key, or -1.
+  inline int64_t find(std::string_view word) const;
+
+ private:
+  struct Slot {
+    const char* key;  // null when empty
+    uint32_t length;
+    uint32_t hash;
+    uint32_t payload;
+  };
+  static bool equal(const unsigned char* w, const char* key, std::size_t n, const unsigned char* fold) {
+    const auto* k = reinterpret_cast<const unsigned char*>(key);
+    for (std::size_t j = 0; j < n; ++j)
+      if (fold[w[j]] != k[j]) return false;
+    return true;
+  }
+  std::vector<Slot> slots_;
+  uint32_t mask_ = 0;
+  uint64_t length_bits_ = 0;    // bit n: some key has length n (63: 63 or more)
+  bool first_bytes_[256] = {};  // first bytes of the keys
+  const unsigned char* fold_ = nullptr;  // identity or ASCII folding, 256 entries
+};
+
 struct KeywordTable {
   // The file's text; keywords are slices of it, stored folded when the table
   // is case-insensitive.
@@ -35,6 +69,7 @@ struct KeywordTable {
   // Sorted by compare; entries equal under it keep their file order.
   std::vector<KeywordEntry> entries;
   KeywordCompare compare = compare_case_insensitive;
+  bool case_sensitive = false;
 
   std::size_t count() const { return entries.size(); }
   std::string_view keyword(std::size_t i) const {
@@ -42,23 +77,14 @@ struct KeywordTable {
   }
 
   // The index of the entry a binary search (lower bound) with compare finds,
-  // or -1.  Hashed: no locale work, no allocation.
-  inline std::ptrdiff_t find_index(std::string_view word) const;
+  // or -1.
+  std::ptrdiff_t find_index(std::string_view word) const { return index.find(word); }
 
-  // Open-addressed index over the distinct keywords: each slot holds the hash
-  // and 1 + the index of the first entry of an equal run, 0 when empty.
-  struct Slot {
-    uint32_t hash;
-    uint32_t entry_plus_one;
-  };
-  std::vector<Slot> slots;
-  uint32_t slot_mask = 0;
-  uint64_t length_bits = 0;      // bit n: some keyword has length n (63: 63 or more)
-  bool first_bytes[256] = {};    // folded first bytes of the keywords
-  bool case_sensitive = false;
-  const unsigned char* fold = nullptr;  // identity or ASCII folding, 256 entries
-
-  void build_index();
+  // The first entry of each run of equal keywords (the one a lower-bound
+  // search lands on), with its entry index as payload.
+  std::vector<KeywordIndex::Key> distinct_keys() const;
+  KeywordIndex index;
+  void build_index() { index.build(distinct_keys(), case_sensitive); }
 };
 
 namespace detail {
@@ -69,23 +95,17 @@ inline uint32_t keyword_hash(const unsigned char* s, std::size_t n, const unsign
 }
 }  // namespace detail
 
-inline std::ptrdiff_t KeywordTable::find_index(std::string_view word) const {
+inline int64_t KeywordIndex::find(std::string_view word) const {
   const std::size_t n = word.size();
-  if (slots.empty() || n == 0) return -1;
-  if (!(length_bits & (uint64_t{1} << (n < 63 ? n : 63)))) return -1;
+  if (slots_.empty() || n == 0) return -1;
+  if (!(length_bits_ & (uint64_t{1} << (n < 63 ? n : 63)))) return -1;
   const auto* w = reinterpret_cast<const unsigned char*>(word.data());
-  if (!first_bytes[fold[w[0]]]) return -1;
-  const uint32_t h = detail::keyword_hash(w, n, fold);
-  for (uint32_t i = h & slot_mask;; i = (i + 1) & slot_mask) {
-    const Slot& s = slots[i];
-    if (s.entry_plus_one == 0) return -1;
-    if (s.hash != h) continue;
-    const KeywordEntry& e = entries[s.entry_plus_one - 1];
-    if (e.length != n) continue;
-    const auto* k = reinterpret_cast<const unsigned char*>(buffer.data()) + e.offset;
-    std::size_t j = 0;
-    while (j < n && fold[w[j]] == k[j]) ++j;
-    if (j == n) return static_cast<std::ptrdiff_t>(s.entry_plus_one - 1);
+  if (!first_bytes_[fold_[w[0]]]) return -1;
+  const uint32_t h = detail::keyword_hash(w, n, fold_);
+  for (uint32_t i = h & mask_;; i = (i + 1) & mask_) {
+    const Slot& s = slots_[i];
+    if (!s.key) return -1;
+    if (s.hash == h && s.length == n && equal(w, s.key, n, fold_)) return s.payload;
   }
 }
 

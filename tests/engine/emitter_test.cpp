@@ -130,6 +130,23 @@ TEST(EmitterWords, FirstTableWinsAndSecondIsConsultedOnlyWhenFirstMisses) {
   EXPECT_EQ(e.emit(false, TOKEN_WORD, "other"), "other");
 }
 
+TEST(EmitterWords, FirstTableWinsWhateverTheCase) {
+  Emitted e;
+  e.state.keywords1 = build_keyword_table("Int FF\n", false);
+  e.state.keywords2 = build_keyword_table("INT FF00\nwhile FF0000\n", false);
+  EXPECT_EQ(e.emit(false, TOKEN_WORD, "iNT"), "[color=#FF0000]iNT[/color]");
+  EXPECT_EQ(e.emit(false, TOKEN_WORD, "WHILE"), "[color=#0000FF]WHILE[/color]");
+}
+
+TEST(EmitterWords, TablesThatFoldCaseDifferentlyAreSearchedInTurn) {
+  Emitted e;
+  e.state.keywords1 = build_keyword_table("Int FF\n", true);
+  e.state.keywords2 = build_keyword_table("int FF00\n", false);
+  EXPECT_EQ(e.emit(false, TOKEN_WORD, "Int"), "[color=#FF0000]Int[/color]");
+  EXPECT_EQ(e.emit(false, TOKEN_WORD, "INT"), "[color=#00FF00]INT[/color]");
+  EXPECT_EQ(e.emit(false, TOKEN_WORD, "in"), "in");
+}
+
 TEST(EmitterWords, OnlyTheSecondTable) {
   Emitted e;
   e.state.keywords2 = build_keyword_table("go 400FF00\n", true);
