@@ -78,7 +78,10 @@ std::string styled(uint32_t value, const std::string& text, bool html) {
   const uint32_t rgb = ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | (bgr >> 16);
   const std::string body = escape(text);
   std::vector<char> buf(body.size() + 128);
-  std::snprintf(buf.data(), buf.size(), (html ? HTML_TEMPLATES : UBB_TEMPLATES)[(value >> 24) & 7],
+  // Pick the table first: gcc 12 with -fsanitize=undefined miscompiles an
+  // index applied directly to a conditional between two arrays.
+  const char* const* templates = html ? HTML_TEMPLATES : UBB_TEMPLATES;
+  std::snprintf(buf.data(), buf.size(), templates[(value >> 24) & 7],
                 rgb, body.c_str());
   return buf.data();
 }
