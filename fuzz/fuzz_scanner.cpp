@@ -1,6 +1,7 @@
 // Fuzzes the scanner and the emitter under a syntax built straight from the input bytes:
-// the tokens must be those of a plain re-statement of the scanning rules, and the markup
-// must keep every source byte in order with only the templates' tags around them.
+// the tokens must be those of a plain re-statement of the scanning rules, the markup must
+// keep every source byte in order with only the templates' tags around them, and it must
+// be byte for byte what the emitting rules give for those tokens.
 //
 // Input: a 139-byte header, then "KEYWORDS1\n--8<--\nKEYWORDS2\n--8<--\nSOURCE".
 //   0      flags: bit 0 HTML, bit 1 case-sensitive keywords, bit 2 also through scan_text
@@ -8,7 +9,9 @@
 //   3..10  string_style, comment_style (little-endian)
 //   11..106 six comment pairs, start[8] then end[8] (7 characters each at most)
 //   107..138 delimiter flags, one bit per byte value
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -87,6 +90,65 @@ std::vector<Token> reference_scan(const vorel::ScanState& st, std::string_view t
   }
 }
 
+const char* const HTML[8] = {
+    "<font color=%06X>%s</font>", "<b><font color=%06X>%s</font></b>", "<i><font color=%06X>%s</font></i>",
+    "<b><i><font color=%06X>%s</font></i></b>", "<u><font color=%06X>%s</font></u>",
+    "<b><u><font color=%06X>%s</font></u></b>", "<u><i><font color=%06X>%s</font></i></u>",
+    "<b><i><u><font color=%06X>%s</font></u></i></b>"};
+const char* const UBB[8] = {
+    "[color=#%06X]%s[/color]", "[b][color=#%06X]%s[/color][/b]", "[i][color=#%06X]%s[/color][/i]",
+    "[b][i][color=#%06X]%s[/color][/i][/b]", "[u][color=#%06X]%s[/color][/u]",
+    "[b][u][color=#%06X]%s[/color][/u][/b]", "[u][i][color=#%06X]%s[/color][/i][/u]",
+    "[b][i][u][color=#%06X]%s[/color][/u][/i][/b]"};
+
+std::string escaped(std::string_view s) {
+  std::string out;
+  for (char c : s) out += c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+  return out;
+}
+
+// A styled run: the template of the value's style (only the low three bits of the top
+// byte count) with the colour as RRGGBB.
+void styled(std::string& out, uint32_t value, std::string_view text, bool html) {
+  const char* const* table = html ? HTML : UBB;
+  const char* tpl = table[(value >> 24) & 7];
+  const uint32_t rgb = (value & 0xFF) << 16 | (value & 0xFF00) | (value >> 16 & 0xFF);
+  const std::string body = escaped(text);
+  std::string buf(std::strlen(tpl) + body.size() + 16, '\0');
+  buf.resize(std::snprintf(buf.data(), buf.size(), tpl, rgb, body.c_str()));
+  out += buf;
+}
+
+// The markup the emitting rules give for the tokens: keywords looked up in the first
+// table, then the second; words that are no keywords escaped like everything else.
+std::string reference_emit(const vorel::ScanState& st, const std::vector<Token>& tokens, bool html) {
+  std::string out;
+  for (const auto& [kind, text] : tokens) {
+    switch (kind) {
+      case vorel::TOKEN_DELIMITER:
+        out += text[0] == '\r' ? "\r\n" : text[0] == '\n' ? "" : escaped(text);
+        break;
+      case vorel::TOKEN_WORD: {
+        if (text.empty()) break;
+        std::optional<uint32_t> v = vorel::find_keyword(st.keywords1.get(), text);
+        if (!v) v = vorel::find_keyword(st.keywords2.get(), text);
+        if (v) styled(out, *v, text, html);
+        else out += escaped(text);
+        break;
+      }
+      case vorel::TOKEN_BLOCK_COMMENT:
+        styled(out, st.comment_style, text, html);
+        break;
+      default: {  // strings and line comments: a CR ends the run, the line break follows it
+        const std::size_t cr = text.find('\r');
+        styled(out, kind == vorel::TOKEN_STRING ? st.string_style : st.comment_style, text.substr(0, cr), html);
+        if (cr != std::string_view::npos) out += "\r\n";
+      }
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -136,6 +198,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sink.finish();
   const std::string markup = sink.take();
   fuzz::check_markup(source, markup, html);
+  if (markup != reference_emit(st, tokens, html)) {
+    fuzz::dump("source", source);
+    fuzz::dump("markup", markup);
+    fuzz::dump("expected", reference_emit(st, tokens, html));
+    fuzz::fail("the markup is the emitting rules' markup");
+  }
 
   if (!(data[0] & 4)) return 0;
   vorel::StringSink sink2;
