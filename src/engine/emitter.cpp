@@ -57,7 +57,10 @@ void write_rrggbb(char* out, uint32_t value) {
 }
 
 StyleMarkup make_style_markup(uint32_t value, bool html) {
-  const char* tpl = (html ? HTML_TEMPLATES : UBB_TEMPLATES)[style_index(value)];
+  // Choose the table before indexing it: gcc 12's -fsanitize=undefined build
+  // miscompiles an index applied directly to a conditional of two arrays.
+  const char* const* table = html ? HTML_TEMPLATES : UBB_TEMPLATES;
+  const char* tpl = table[style_index(value)];
   const char* colour = std::strstr(tpl, "%06X");
   const char* text = std::strstr(tpl, "%s");
   StyleMarkup m{};

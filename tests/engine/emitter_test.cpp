@@ -38,7 +38,8 @@ TEST(EmitterTemplates, EveryStyleIndexWrapsTheTextAsItsTemplateSays) {
   for (bool html : {true, false}) {
     for (uint32_t index = 0; index < 8; ++index) {
       const uint32_t value = (index << 24) | 0x123456;
-      const char* tpl = (html ? HTML_TEMPLATES : UBB_TEMPLATES)[index];
+      const char* const* table = html ? HTML_TEMPLATES : UBB_TEMPLATES;
+      const char* tpl = table[index];
       char expected[128];
       std::snprintf(expected, sizeof expected, tpl, 0x563412u, "T");
       const StyleMarkup m = make_style_markup(value, html);
