@@ -48,4 +48,43 @@ void normalise_line_ends(const char* src, std::size_t n, char* dst, std::size_t 
   }
 }
 
+std::size_t LineEndNormaliser::feed(const char* src, std::size_t n, char* dst) {
+  const char* p = src;
+  const char* const e = src + n;
+  char* d = dst;
+  if (p != e && after_cr_ && *p == '\n') ++p;  // CR LF split between two pieces
+  after_cr_ = false;
+  if (!std::memchr(p, '\r', static_cast<std::size_t>(e - p))) {
+    // No CR: every LF becomes CR LF, and the lines between are copied whole.
+    while (const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(e - p))) {
+      const std::size_t len = static_cast<std::size_t>(static_cast<const char*>(lf) - p);
+      std::memcpy(d, p, len);
+      d += len;
+      *d++ = '\r';
+      *d++ = '\n';
+      p += len + 1;
+    }
+    std::memcpy(d, p, static_cast<std::size_t>(e - p));
+    return static_cast<std::size_t>(d - dst) + static_cast<std::size_t>(e - p);
+  }
+  for (; p != e; ++p) {
+    const char c = *p;
+    if (c == '\r') {
+      *d++ = '\r';
+      *d++ = '\n';
+      after_cr_ = true;
+    } else if (c == '\n') {
+      if (!after_cr_) {
+        *d++ = '\r';
+        *d++ = '\n';
+      }
+      after_cr_ = false;
+    } else {
+      *d++ = c;
+      after_cr_ = false;
+    }
+  }
+  return static_cast<std::size_t>(d - dst);
+}
+
 }  // namespace vorel::cli

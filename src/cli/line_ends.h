@@ -14,4 +14,17 @@ std::size_t line_end_growth(const char* src, std::size_t n);
 // holding n + growth bytes).
 void normalise_line_ends(const char* src, std::size_t n, char* dst, std::size_t growth);
 
+// The same for text that arrives in pieces (read while it is normalised, in one
+// forward pass): a CR at the end of one piece and an LF at the start of the
+// next are one line end.
+class LineEndNormaliser {
+ public:
+  // Writes src[0..n) normalised to dst, which has room for 2 * n bytes;
+  // returns the number of bytes written.
+  std::size_t feed(const char* src, std::size_t n, char* dst);
+
+ private:
+  bool after_cr_ = false;
+};
+
 }  // namespace vorel::cli

@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace vorel::cli;
 
@@ -78,6 +79,43 @@ TEST(LineEnds, RandomMixesAgreeWithTheForwardVersion) {
     std::string want = reference(s);
     ASSERT_EQ(in_place(s), want) << round;
     ASSERT_EQ(into_copy(s), want) << round;
+  }
+}
+
+// Through the piecewise normaliser, cut wherever cuts says.
+std::string in_pieces(const std::string& s, const std::vector<std::size_t>& cuts) {
+  LineEndNormaliser normaliser;
+  std::string out;
+  std::size_t from = 0;
+  for (std::size_t i = 0; i <= cuts.size(); ++i) {
+    const std::size_t to = i < cuts.size() ? cuts[i] : s.size();
+    std::string piece(2 * (to - from), '?');
+    piece.resize(normaliser.feed(s.data() + from, to - from, piece.data()));
+    out += piece;
+    from = to;
+  }
+  return out;
+}
+
+TEST(LineEndsInPieces, ACrLfCutBetweenTwoPiecesStaysOneLineEnd) {
+  EXPECT_EQ(in_pieces("a\r\nb", {2}), "a\r\nb");
+  EXPECT_EQ(in_pieces("a\r\n\nb", {2, 3}), "a\r\n\r\nb");
+  EXPECT_EQ(in_pieces("a\r", {2}), "a\r\n");             // empty last piece
+  EXPECT_EQ(in_pieces("a\n\nb\n", {}), "a\r\n\r\nb\r\n");  // LF only: the line-copy path
+  EXPECT_EQ(in_pieces("\r", {0, 0, 1}), "\r\n");
+}
+
+TEST(LineEndsInPieces, RandomMixesAndCutsAgreeWithTheForwardVersion) {
+  std::mt19937 rng(54321);
+  const char alphabet[] = {'a', '\r', '\n', 'b', '\n'};
+  for (int round = 0; round < 2000; ++round) {
+    std::string s(rng() % 40, ' ');
+    // Every other text has no CR at all, so both paths of feed run.
+    for (char& c : s) c = alphabet[rng() % (round % 2 ? 5 : 4)];
+    if (round % 2) for (char& c : s) if (c == '\r') c = 'c';
+    std::vector<std::size_t> cuts;
+    for (std::size_t at = 0; at < s.size(); at += 1 + rng() % 6) cuts.push_back(at);
+    ASSERT_EQ(in_pieces(s, cuts), reference(s)) << round;
   }
 }
 
