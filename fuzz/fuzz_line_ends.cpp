@@ -1,5 +1,6 @@
 // Fuzzes vorel-convert's line-end widening (LF, CR LF and a lone CR all become CR LF),
-// out of place and in place, against the plain rule.
+// out of place, in place and streamed in pieces, against the plain rule.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -32,5 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size) std::memcpy(in_place.get(), src, size);
   vorel::cli::normalise_line_ends(in_place.get(), size, in_place.get(), growth);
   FUZZ_CHECK(std::string(in_place.get(), size + growth) == expected);
+
+  // The streaming form, fed in pieces of 1-64 bytes (the first byte picks the size), so
+  // that CR LF pairs fall across pieces; each piece's output room is exactly 2n bytes.
+  const std::size_t piece = size ? data[0] % 64 + 1 : 1;
+  vorel::cli::LineEndNormaliser normaliser;
+  std::string streamed;
+  for (std::size_t at = 0; at < size; at += piece) {
+    const std::size_t n = std::min(piece, size - at);
+    std::unique_ptr<char[]> room(new char[2 * n]);
+    const std::size_t written = normaliser.feed(src + at, n, room.get());
+    FUZZ_CHECK(written <= 2 * n);
+    streamed.append(room.get(), written);
+  }
+  FUZZ_CHECK(streamed == expected);
   return 0;
 }
