@@ -110,6 +110,11 @@ std::optional<std::string> convert_text(ConversionContext& ctx, const char* text
   }
 }
 
+void OutputSink::write_long(const char* data, std::size_t size) {
+  std::memcpy(pos_, data, size);
+  pos_ += size;
+}
+
 // StringSink grows its string a slice at a time inside a reservation, so the
 // capacity hint costs address space, not page-touching zero fills.
 namespace {

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/byte_search.h"
+
 namespace vorel {
 
 class FileHandle;
@@ -45,8 +47,13 @@ class OutputSink {
 
   void write(const char* data, std::size_t size) {
     if (size <= static_cast<std::size_t>(end_ - pos_)) {
-      if (size) std::memcpy(pos_, data, size);
-      pos_ += size;
+      // Most writes are a few bytes: copied inline, not by a library call.
+      if (size <= 32) {
+        detail::copy_small(pos_, data, size);
+        pos_ += size;
+      } else {
+        write_long(data, size);
+      }
     } else {
       overflow(data, size);
     }
@@ -74,6 +81,8 @@ class OutputSink {
  protected:
   // Must make room for and append data[0..size).
   virtual void overflow(const char* data, std::size_t size) = 0;
+  // Appends more than 32 bytes that fit the window.
+  void write_long(const char* data, std::size_t size);
   char* pos_ = nullptr;
   char* end_ = nullptr;
 };

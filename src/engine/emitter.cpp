@@ -28,23 +28,6 @@ const char* const UBB_TEMPLATES[8] = {
     "[b][i][u][color=#%06X]%s[/color][/u][/i][/b]",
 };
 
-namespace {
-
-// Bytes that need an entity: '<' and '>'.  '&' is left alone.  Outside block
-// comments a CR also stops the text (it ends the token's line).
-struct StopTable {
-  bool of[256];
-  constexpr explicit StopTable(bool cr) : of() {
-    of[static_cast<unsigned char>('<')] = true;
-    of[static_cast<unsigned char>('>')] = true;
-    of[static_cast<unsigned char>('\r')] = cr;
-  }
-};
-constexpr StopTable ESCAPE(false);
-constexpr StopTable ESCAPE_OR_CR(true);
-
-}  // namespace
-
 void write_rrggbb(char* out, uint32_t value) {
   static constexpr char HEX[] = "0123456789ABCDEF";
   const unsigned r = value & 0xFF, g = (value >> 8) & 0xFF, b = (value >> 16) & 0xFF;
@@ -131,8 +114,7 @@ int64_t Emitter::find_markup(std::string_view w) const {
 
 void Emitter::write_escaped(const char* b, const char* e) {
   while (b != e) {
-    const char* q = b;
-    while (q != e && !ESCAPE.of[static_cast<unsigned char>(*q)]) ++q;
+    const char* q = detail::find_any_of3(b, e, '<', '>', '<');
     out_.write(b, static_cast<std::size_t>(q - b));
     if (q == e) return;
     out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
@@ -143,13 +125,13 @@ void Emitter::write_escaped(const char* b, const char* e) {
 void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block) {
   flush();
   out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
-  const bool* stop = block ? ESCAPE.of : ESCAPE_OR_CR.of;
+  // Inside a block comment a CR is text; elsewhere it ends the token's line.
+  const char stop = block ? '<' : '\r';
   const char* b = token.data();
   const char* const e = b + token.size();
   bool line_break = false;
   while (b != e) {
-    const char* q = b;
-    while (q != e && !stop[static_cast<unsigned char>(*q)]) ++q;
+    const char* q = detail::find_any_of3(b, e, '<', '>', stop);
     out_.write(b, static_cast<std::size_t>(q - b));
     if (q == e) break;
     if (*q == '\r') {
@@ -171,9 +153,7 @@ void Emitter::word(std::string_view w) {
   const char* b = w.data();
   const char* e = b + w.size();
   if (words_need_escaping_) {
-    const char* q = b;
-    while (q != e && !ESCAPE.of[static_cast<unsigned char>(*q)]) ++q;
-    if (q != e) {
+    if (detail::find_any_of3(b, e, '<', '>', '<') != e) {
       flush();
       write_escaped(b, e);
       return;

@@ -58,6 +58,9 @@ class Emitter {
       case TOKEN_BLOCK_COMMENT: run(comment_markup_, token, true); break;
     }
   }
+  // A run of delimiters that come out as they are, one TOKEN_DELIMITER each
+  // (the scanner's class CLASS_PLAIN).
+  void plain_delimiters(const char* b, const char* e) { keep(b, e); }
   // Writes what is still held back; called after the last token (scan_with
   // does this by itself).
   void end_of_text() { flush(); }

@@ -42,6 +42,7 @@ int compare_case_insensitive(std::string_view a, std::string_view b) {
 
 void KeywordIndex::build(const std::vector<Key>& keys, bool case_sensitive) {
   fold_ = case_sensitive ? FOLD.identity : FOLD.ascii;
+  folds_ = !case_sensitive;
   slots_.clear();
   mask_ = 0;
   length_bits_ = 0;
@@ -51,25 +52,25 @@ void KeywordIndex::build(const std::vector<Key>& keys, bool case_sensitive) {
   if (live == 0) return;
   std::size_t size = 8;
   while (size < live * 2) size *= 2;
-  slots_.assign(size, Slot{nullptr, 0, 0, 0});
+  slots_.assign(size, Slot{{0, 0}, nullptr, 0, 0});
   mask_ = static_cast<uint32_t>(size - 1);
 
   for (const Key& k : keys) {
     if (k.text.empty()) continue;
     const auto* bytes = reinterpret_cast<const unsigned char*>(k.text.data());
     const std::size_t n = k.text.size();
-    const uint32_t h = detail::keyword_hash(bytes, n, fold_);
-    uint32_t i = h & mask_;
+    const Words w = words_of(bytes, n, folds_);
+    uint32_t i = hash(w, n) & mask_;
     bool present = false;
     for (; slots_[i].key; i = (i + 1) & mask_) {
       const Slot& s = slots_[i];
-      if (s.hash == h && s.length == n && equal(bytes, s.key, n, fold_)) {
+      if (s.length == n && equal(bytes, s.key, n, fold_)) {
         present = true;
         break;
       }
     }
     if (present) continue;
-    slots_[i] = Slot{k.text.data(), static_cast<uint32_t>(n), h, k.payload};
+    slots_[i] = Slot{w, k.text.data(), static_cast<uint32_t>(n), k.payload};
     length_bits_ |= uint64_t{1} << (n < 63 ? n : 63);
     first_bytes_[fold_[bytes[0]]] = true;
   }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,10 +44,19 @@ class KeywordIndex {
   inline int64_t find(std::string_view word) const;
 
  private:
+  // A key as two words: its first and last eight bytes (overlapping, or
+  // fewer for short keys), folded.  Keys of up to 16 bytes are equal exactly
+  // when their lengths and both words are.
+  struct Words {
+    uint64_t lo;
+    uint64_t hi;
+  };
+  static inline Words words_of(const unsigned char* w, std::size_t n, bool fold);
+  static inline uint32_t hash(Words k, std::size_t n);
   struct Slot {
+    Words words;
     const char* key;  // null when empty
     uint32_t length;
-    uint32_t hash;
     uint32_t payload;
   };
   static bool equal(const unsigned char* w, const char* key, std::size_t n, const unsigned char* fold) {
@@ -60,6 +70,7 @@ class KeywordIndex {
   uint64_t length_bits_ = 0;    // bit n: some key has length n (63: 63 or more)
   bool first_bytes_[256] = {};  // first bytes of the keys
   const unsigned char* fold_ = nullptr;  // identity or ASCII folding, 256 entries
+  bool folds_ = false;
 };
 
 struct KeywordTable {
@@ -88,12 +99,46 @@ struct KeywordTable {
 };
 
 namespace detail {
-inline uint32_t keyword_hash(const unsigned char* s, std::size_t n, const unsigned char* fold) {
-  uint32_t h = 2166136261u ^ static_cast<uint32_t>(n);
-  for (std::size_t i = 0; i < n; ++i) h = (h ^ fold[s[i]]) * 16777619u;
-  return h ^ (h >> 15);
+// ASCII letters of eight bytes at once made lower case, as fold_ascii does
+// byte by byte.
+inline uint64_t fold_ascii8(uint64_t x) {
+  constexpr uint64_t ONES = 0x0101010101010101u;
+  const uint64_t low7 = x & (0x7F * ONES);
+  const uint64_t at_least_a = low7 + (0x80 - 'A') * ONES;     // top bit: >= 'A'
+  const uint64_t beyond_z = low7 + (0x80 - 'Z' - 1) * ONES;   // top bit: > 'Z'
+  const uint64_t upper = at_least_a & ~beyond_z & ~x & (0x80 * ONES);
+  return x | (upper >> 2);
 }
 }  // namespace detail
+
+inline KeywordIndex::Words KeywordIndex::words_of(const unsigned char* w, std::size_t n, bool fold) {
+  Words k;
+  if (n >= 8) {
+    std::memcpy(&k.lo, w, 8);
+    std::memcpy(&k.hi, w + n - 8, 8);
+  } else if (n >= 4) {
+    uint32_t a, b;
+    std::memcpy(&a, w, 4);
+    std::memcpy(&b, w + n - 4, 4);
+    k.lo = a;
+    k.hi = b;
+  } else {
+    k.lo = w[0] | uint64_t{w[n / 2]} << 8 | uint64_t{w[n - 1]} << 16;
+    k.hi = 0;
+  }
+  if (fold) {
+    k.lo = detail::fold_ascii8(k.lo);
+    k.hi = detail::fold_ascii8(k.hi);
+  }
+  return k;
+}
+
+inline uint32_t KeywordIndex::hash(Words k, std::size_t n) {
+  uint64_t h = (k.lo * 0x9E3779B97F4A7C15u) ^ (k.hi * 0xC2B2AE3D27D4EB4Fu) ^ n;
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9u;
+  return static_cast<uint32_t>(h >> 32);
+}
 
 inline int64_t KeywordIndex::find(std::string_view word) const {
   const std::size_t n = word.size();
@@ -101,11 +146,13 @@ inline int64_t KeywordIndex::find(std::string_view word) const {
   if (!(length_bits_ & (uint64_t{1} << (n < 63 ? n : 63)))) return -1;
   const auto* w = reinterpret_cast<const unsigned char*>(word.data());
   if (!first_bytes_[fold_[w[0]]]) return -1;
-  const uint32_t h = detail::keyword_hash(w, n, fold_);
-  for (uint32_t i = h & mask_;; i = (i + 1) & mask_) {
+  const Words k = words_of(w, n, folds_);
+  for (uint32_t i = hash(k, n) & mask_;; i = (i + 1) & mask_) {
     const Slot& s = slots_[i];
     if (!s.key) return -1;
-    if (s.hash == h && s.length == n && equal(w, s.key, n, fold_)) return s.payload;
+    if (s.length == n && s.words.lo == k.lo && s.words.hi == k.hi &&
+        (n <= 16 || equal(w, s.key, n, fold_)))
+      return s.payload;
   }
 }
 

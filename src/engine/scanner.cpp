@@ -15,6 +15,8 @@ ByteClasses::ByteClasses(const ScanState& state) : of() {
     if (pair.start[0] == 0) break;
     of[static_cast<unsigned char>(pair.start[0])] |= CLASS_COMMENT;
   }
+  for (int i = 1; i < 256; ++i)
+    if (of[i] == CLASS_DELIMITER && i != '\r' && i != '\n' && i != '<' && i != '>') of[i] |= CLASS_PLAIN;
 }
 
 }  // namespace detail

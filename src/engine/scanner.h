@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "engine/byte_search.h"
 #include "engine/keywords.h"
 
 namespace vorel {
@@ -64,7 +65,10 @@ namespace detail {
 // Byte classes: 0 for an ordinary word byte, so the common case costs one
 // table load.  A byte that may begin a string or comment is flagged even when
 // it is not a delimiter, and then checked in full.
-enum : uint8_t { CLASS_DELIMITER = 1, CLASS_QUOTE = 2, CLASS_COMMENT = 4 };
+// CLASS_PLAIN marks the delimiters that begin nothing and that markup writes
+// as they are (all but CR, LF, '<' and '>'): an emitter that takes whole runs
+// of them gets each run in one call.
+enum : uint8_t { CLASS_DELIMITER = 1, CLASS_QUOTE = 2, CLASS_COMMENT = 4, CLASS_PLAIN = 8 };
 
 struct ByteClasses {
   uint8_t of[256];
@@ -89,16 +93,32 @@ struct ActivePair {
 // last byte, or `end` when the end marker is missing.
 inline const char* find_comment_end(const ActivePair& pair, const char* p, const char* end) {
   const char* q = p + 1;
-  const char first = pair.end[0];
-  while (q < end) {
-    const void* hit = std::memchr(q, static_cast<unsigned char>(first), static_cast<std::size_t>(end - q));
-    if (!hit) return end;
-    q = static_cast<const char*>(hit);
-    if (static_cast<std::size_t>(end - q) < pair.end_len) return end;
-    if (std::memcmp(q, pair.end, pair.end_len) == 0) return q + pair.end_len;
-    ++q;
+  if (pair.end_len >= 2) {
+    // Look for the marker's first two bytes together: a lone first byte (the
+    // '*' of every line of a documentation comment) costs nothing.
+    while ((q = find_pair(q, end, pair.end[0], pair.end[1])) != end) {
+      if (static_cast<std::size_t>(end - q) < pair.end_len) return end;
+      if (std::memcmp(q, pair.end, pair.end_len) == 0) return q + pair.end_len;
+      ++q;
+    }
+    return end;
   }
-  return end;
+  if (q >= end) return end;
+  const void* hit = std::memchr(q, static_cast<unsigned char>(pair.end[0]), static_cast<std::size_t>(end - q));
+  return hit ? static_cast<const char*>(hit) + 1 : end;
+}
+
+// The first byte of [p, end) that is not an ordinary word byte, or end.
+inline const char* skip_word_bytes(const char* p, const char* end, const uint8_t* cls) {
+  while (end - p >= 4) {
+    if (cls[static_cast<unsigned char>(p[0])]) return p;
+    if (cls[static_cast<unsigned char>(p[1])]) return p + 1;
+    if (cls[static_cast<unsigned char>(p[2])]) return p + 2;
+    if (cls[static_cast<unsigned char>(p[3])]) return p + 3;
+    p += 4;
+  }
+  while (p != end && cls[static_cast<unsigned char>(*p)] == 0) ++p;
+  return p;
 }
 
 template <class Emit>
@@ -127,7 +147,7 @@ void scan_tokens(const ScanState& state, Emit& emit) {
   const char* p = begin;
   const char* pending = begin;
   for (;;) {
-    while (p != end && cls[static_cast<unsigned char>(*p)] == 0) ++p;
+    p = skip_word_bytes(p, end, cls);
     if (p == end) {
       if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
       return;
@@ -171,6 +191,16 @@ void scan_tokens(const ScanState& state, Emit& emit) {
 
     if (k & CLASS_DELIMITER) {
       if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+      if constexpr (requires { emit.plain_delimiters(p, p); }) {
+        if (k & CLASS_PLAIN) {
+          const char* const first = p;
+          do ++p;
+          while (p != end && cls[static_cast<unsigned char>(*p)] == (CLASS_DELIMITER | CLASS_PLAIN));
+          emit.plain_delimiters(first, p);
+          pending = p;
+          continue;
+        }
+      }
       emit(TOKEN_DELIMITER, std::string_view(p, 1));
       p = pending = p + 1;
     } else {
