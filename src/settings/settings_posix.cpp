@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -96,10 +97,23 @@ struct Section {
   std::size_t header_line;
 };
 
+// The parse points into text: an IniFile is neither copied nor moved.
 struct IniFile {
   std::string text;
   std::vector<Line> lines;
   std::vector<Section> sections;
+
+  IniFile() = default;
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
+
+  // Takes bytes as the new text (bytes gets the old one) and parses it.
+  void assign(std::string& bytes) {
+    text.swap(bytes);
+    lines.clear();
+    sections.clear();
+    parse();
+  }
 
   void parse() {
     std::size_t pos = 0;
@@ -144,9 +158,9 @@ struct IniFile {
     }
   }
 
-  Section* find_section(std::string_view name) {
+  const Section* find_section(std::string_view name) const {
     name = trim(name);
-    for (Section& s : sections)
+    for (const Section& s : sections)
       if (!s.name.empty() && same_name(s.name, name)) return &s;
     return nullptr;
   }
@@ -159,12 +173,107 @@ struct IniFile {
   }
 };
 
-// Loads and parses a file; a missing or unreadable file reads as empty.
-IniFile load_ini(const char* path) {
-  IniFile ini;
-  if (auto data = read_whole_file(path)) ini.text = std::move(*data);
-  ini.parse();
-  return ini;
+// Reads the whole file into data, reusing its buffer; false, with errno set,
+// when the file cannot be opened or read.
+bool read_file_into(const char* path, std::string& data) {
+  int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  FileHandle file(fd);
+  struct stat st;
+  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    errno = EISDIR;
+    return false;
+  }
+  try {
+    // Room for the size the file had and a byte more, where the read that
+    // meets the end lands; a file that grew meanwhile, a pipe or a device
+    // makes the buffer grow.
+    data.resize(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
+    std::size_t done = 0;
+    for (;;) {
+      if (done == data.size()) data.resize(done + std::max<std::size_t>(done, 4096));
+      ssize_t n = ::read(fd, &data[done], data.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      if (n == 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    data.resize(done);
+  } catch (...) {
+    errno = ENOMEM;  // too large to hold: never to be taken for a missing file
+    return false;
+  }
+  return true;
+}
+
+// ---- Parsed files, kept per thread -----------------------------------------
+//
+// A conversion reads config.ini some twenty times.  Each use still reads the
+// file, since anyone may rewrite it at any moment and file times are too
+// coarse to tell, but reuses the last parse of the same path while the bytes
+// are exactly those it was made from.  So our own writes need no invalidation
+// either.  Per thread, like the current settings file: no locks.
+
+class IniCache {
+ public:
+  // Calls use(ini, read_error) with the parse of the file at path as it is
+  // now and returns what use returns.  A missing or unreadable file reads as
+  // empty; read_error is then its errno, else 0.
+  template <typename Use>
+  auto with(const char* path, Use&& use) {
+    int read_error = read_file_into(path, scratch_) ? 0 : errno;
+    if (read_error != 0) std::string().swap(scratch_);
+    if (scratch_.size() > MAX_CACHED_SIZE) {
+      IniFile big;  // takes the buffer along and frees it when done
+      big.assign(scratch_);
+      return use(static_cast<const IniFile&>(big), read_error);
+    }
+    Slot& slot = slot_for(path);
+    if (!slot.parsed || slot.ini.text != scratch_) {
+      slot.ini.assign(scratch_);
+      slot.parsed = true;
+    }
+    return use(static_cast<const IniFile&>(slot.ini), read_error);
+  }
+
+ private:
+  static constexpr std::size_t SLOTS = 2;                 // config.ini and option.ini
+  static constexpr std::size_t MAX_CACHED_SIZE = 1 << 20;  // larger files are not kept
+
+  struct Slot {
+    std::string path;
+    IniFile ini;
+    bool parsed = false;
+    unsigned long long used = 0;
+  };
+
+  // The slot of path, else the least recently used one, emptied for it.
+  Slot& slot_for(const char* path) {
+    ++clock_;
+    Slot* oldest = &slots_[0];
+    for (Slot& s : slots_) {
+      if (s.parsed && s.path == path) {
+        s.used = clock_;
+        return s;
+      }
+      if (s.used < oldest->used) oldest = &s;
+    }
+    oldest->path = path;
+    oldest->parsed = false;
+    oldest->used = clock_;
+    return *oldest;
+  }
+
+  Slot slots_[SLOTS];
+  std::string scratch_;  // the bytes just read
+  unsigned long long clock_ = 0;
+};
+
+IniCache& ini_cache() {
+  thread_local IniCache cache;
+  return cache;
 }
 
 // Copies src into buffer (size > 0), cut to size - 1 bytes; returns the length.
@@ -230,54 +339,59 @@ uint32_t get_setting_int(const char* section, const char* key) {
 uint32_t get_setting_string(const char* section, const char* key, char* buffer, uint32_t size) {
   if (size == 0) return 0;
   buffer[0] = '\0';
-  IniFile ini = load_ini(current_settings_path());
-  const Section* s = ini.find_section(section);
-  if (!s) return 0;
-  const Entry* e = IniFile::find_key(*s, key);
-  if (!e || !e->has_value) return 0;
-  return copy_cut(buffer, size, unquote(e->value));
+  return ini_cache().with(current_settings_path(), [&](const IniFile& ini, int) -> uint32_t {
+    const Section* s = ini.find_section(section);
+    if (!s) return 0;
+    const Entry* e = IniFile::find_key(*s, key);
+    if (!e || !e->has_value) return 0;
+    return copy_cut(buffer, size, unquote(e->value));
+  });
 }
 
 bool put_setting_string(const char* section, const char* key, const char* value) {
   const char* path = current_settings_path();
-  IniFile ini;
-  if (auto data = read_whole_file(path)) {
-    ini.text = std::move(*data);
-  } else if (errno != ENOENT) {
-    return false;  // exists but unreadable: never overwrite what we cannot see
-  }
-  ini.parse();
-  std::string_view sec = trim(section);
-  std::string_view k = trim(key);
-  std::string_view v = value;
-  while (!v.empty() && is_ini_space(v.front())) v.remove_prefix(1);
+  std::string text;  // the new file
+  bool changed = false;
+  bool ok = ini_cache().with(path, [&](const IniFile& ini, int read_error) {
+    if (read_error != 0 && read_error != ENOENT)
+      return false;  // exists but unreadable: never overwrite what we cannot see
+    std::string_view sec = trim(section);
+    std::string_view k = trim(key);
+    std::string_view v = value;
+    while (!v.empty() && is_ini_space(v.front())) v.remove_prefix(1);
 
-  std::string& text = ini.text;
-  if (Section* s = ini.find_section(sec)) {
-    if (const Entry* e = IniFile::find_key(*s, k)) {
-      if (e->has_value && e->value == v) return true;  // unchanged: leave the file alone
-      const Line& line = ini.lines[e->line];
-      std::string replacement = std::string(e->name) + '=' + std::string(v);
-      text.replace(line.begin, line.content_end - line.begin, replacement);
+    if (const Section* s = ini.find_section(sec)) {
+      if (const Entry* e = IniFile::find_key(*s, k)) {
+        if (e->has_value && e->value == v) return true;  // unchanged: leave the file alone
+        const Line& line = ini.lines[e->line];
+        text = ini.text;
+        text.replace(line.begin, line.content_end - line.begin,
+                     std::string(e->name) + '=' + std::string(v));
+      } else {
+        // After the section's last line that is not blank.
+        std::size_t after = s->entries.empty() ? s->header_line : s->entries.back().line;
+        const Line& line = ini.lines[after];
+        std::string insert;
+        if (line.next == line.content_end) insert += "\r\n";  // last line had no line end
+        insert += std::string(k) + '=' + std::string(v) + "\r\n";
+        text = ini.text;
+        text.insert(line.next, insert);
+      }
     } else {
-      // After the section's last line that is not blank.
-      std::size_t after = s->entries.empty() ? s->header_line : s->entries.back().line;
-      const Line& line = ini.lines[after];
-      std::string insert;
-      if (line.next == line.content_end) insert += "\r\n";  // last line had no line end
-      insert += std::string(k) + '=' + std::string(v) + "\r\n";
-      text.insert(line.next, insert);
+      text = ini.text;
+      if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
+      text += '[';
+      text += sec;
+      text += "]\r\n";
+      text += k;
+      text += '=';
+      text += v;
+      text += "\r\n";
     }
-  } else {
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
-    text += '[';
-    text += sec;
-    text += "]\r\n";
-    text += k;
-    text += '=';
-    text += v;
-    text += "\r\n";
-  }
+    changed = true;
+    return true;
+  });
+  if (!ok || !changed) return ok;
   return write_all(path, text);
 }
 
@@ -287,29 +401,30 @@ uint32_t get_settings_section(const char* section, char* buffer, uint32_t size) 
     return 0;
   }
   buffer[0] = buffer[1] = '\0';
-  IniFile ini = load_ini(current_settings_path());
-  const Section* s = ini.find_section(section);
-  if (!s) return 0;
-  // The whole list first; the platform cuts it at size - 2 bytes when it does
-  // not fit with a byte to spare, and ends it with two zeros.
-  std::string list;
-  for (const Entry& e : s->entries) {
-    if (!e.name.empty() && e.name.front() == ';') continue;  // comment line
-    list += e.name;
-    if (e.has_value) {
-      list += '=';
-      list += e.value;
+  return ini_cache().with(current_settings_path(), [&](const IniFile& ini, int) -> uint32_t {
+    const Section* s = ini.find_section(section);
+    if (!s) return 0;
+    // The whole list first; the platform cuts it at size - 2 bytes when it does
+    // not fit with a byte to spare, and ends it with two zeros.
+    std::string list;
+    for (const Entry& e : s->entries) {
+      if (!e.name.empty() && e.name.front() == ';') continue;  // comment line
+      list += e.name;
+      if (e.has_value) {
+        list += '=';
+        list += e.value;
+      }
+      list += '\0';
     }
-    list += '\0';
-  }
-  if (list.size() + 2 <= size) {
-    std::memcpy(buffer, list.data(), list.size());
-    buffer[list.size()] = '\0';
-    return static_cast<uint32_t>(list.size());
-  }
-  std::memcpy(buffer, list.data(), size - 2);
-  buffer[size - 2] = buffer[size - 1] = '\0';
-  return size - 2;
+    if (list.size() + 2 <= size) {
+      std::memcpy(buffer, list.data(), list.size());
+      buffer[list.size()] = '\0';
+      return static_cast<uint32_t>(list.size());
+    }
+    std::memcpy(buffer, list.data(), size - 2);
+    buffer[size - 2] = buffer[size - 1] = '\0';
+    return size - 2;
+  });
 }
 
 uint32_t get_section_names(char* buffer, uint32_t size) {
@@ -317,28 +432,29 @@ uint32_t get_section_names(char* buffer, uint32_t size) {
   buffer[0] = '\0';
   if (size == 1) return 0;
   buffer[1] = '\0';
-  IniFile ini = load_ini(current_settings_path());
-  // As the platform does: a name that does not fit with room for the list's
-  // final zero is cut, and the result is then size - 2.
-  uint32_t room = size - 1;
-  char* out = buffer;
-  for (const Section& s : ini.sections) {
-    if (s.name.empty()) continue;
-    std::size_t need = s.name.size() + 1;
-    if (need >= room) {
-      std::memcpy(out, s.name.data(), room - 1);
-      out += room - 1;
-      *out++ = '\0';
-      *out = '\0';
-      return size - 2;
+  return ini_cache().with(current_settings_path(), [&](const IniFile& ini, int) -> uint32_t {
+    // As the platform does: a name that does not fit with room for the list's
+    // final zero is cut, and the result is then size - 2.
+    uint32_t room = size - 1;
+    char* out = buffer;
+    for (const Section& s : ini.sections) {
+      if (s.name.empty()) continue;
+      std::size_t need = s.name.size() + 1;
+      if (need >= room) {
+        std::memcpy(out, s.name.data(), room - 1);
+        out += room - 1;
+        *out++ = '\0';
+        *out = '\0';
+        return size - 2;
+      }
+      std::memcpy(out, s.name.data(), s.name.size());
+      out[s.name.size()] = '\0';
+      out += need;
+      room -= static_cast<uint32_t>(need);
     }
-    std::memcpy(out, s.name.data(), s.name.size());
-    out[s.name.size()] = '\0';
-    out += need;
-    room -= static_cast<uint32_t>(need);
-  }
-  *out = '\0';
-  return static_cast<uint32_t>(out - buffer);
+    *out = '\0';
+    return static_cast<uint32_t>(out - buffer);
+  });
 }
 
 char* resolve_path(char* buffer, const char* name, int base) {
@@ -358,42 +474,8 @@ char* resolve_path(char* buffer, const char* name, int base) {
 }
 
 std::optional<std::string> read_whole_file(const char* path) {
-  int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  FileHandle file(fd);
-  struct stat st;
-  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    errno = EISDIR;
-    return std::nullopt;
-  }
   std::string data;
-  try {
-    if (S_ISREG(st.st_mode)) data.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    char chunk[64 * 1024];
-    for (;;) {
-      // Into the buffer while the size the file had fits, then in chunks
-      // (a file that grew meanwhile, a pipe, a device).
-      bool direct = done < data.size();
-      char* dst = direct ? &data[done] : chunk;
-      std::size_t want = direct ? data.size() - done : sizeof chunk;
-      ssize_t n = ::read(fd, dst, want);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return std::nullopt;
-      }
-      if (n == 0) break;
-      if (direct) {
-        done += static_cast<std::size_t>(n);
-      } else {
-        data.append(chunk, static_cast<std::size_t>(n));
-        done = data.size();
-      }
-    }
-    data.resize(done);
-  } catch (...) {
-    return std::nullopt;
-  }
+  if (!read_file_into(path, data)) return std::nullopt;
   return data;
 }
 

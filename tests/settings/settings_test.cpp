@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -347,6 +348,138 @@ TEST_F(SettingsTest, WriteOfAnUnchangedValueLeavesTheFileAlone) {
   EXPECT_EQ(file_bytes(), "[option]\n  type = 1 \n");
 }
 #endif
+
+// Reads reuse what they parsed before; whatever happens to the files in
+// between must show at the next read.  Rewrites here keep the size and the
+// file time, so that neither can tell them apart.
+class SettingsChangeTest : public SettingsTest {
+ protected:
+  void rewrite(const char* name, const std::string& bytes) {
+    const fs::path path = dir_ / name;
+    const auto when = fs::last_write_time(path);
+    ASSERT_EQ(fs::file_size(path), bytes.size());
+    write_bytes(name, bytes);
+    fs::last_write_time(path, when);
+  }
+  std::string names() {
+    char buf[64];
+    uint32_t n = get_section_names(buf, sizeof buf);
+    return std::string(buf, n);
+  }
+  std::string section(const char* name) {
+    char buf[64];
+    uint32_t n = get_settings_section(name, buf, sizeof buf);
+    return std::string(buf, n);
+  }
+};
+
+TEST_F(SettingsChangeTest, ARewriteOfTheSameSizeAndTimeIsSeenByEveryRead) {
+  use_ini("[s]\r\nk=1\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  EXPECT_EQ(names(), std::string("s\0", 2));
+  rewrite("test.ini", "[s]\r\nk=2\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 2u);
+  EXPECT_EQ(section("s"), std::string("k=2\0", 4));
+  rewrite("test.ini", "[t]\r\nk=3\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 0u);
+  EXPECT_EQ(str("t", "k"), "3");
+  EXPECT_EQ(names(), std::string("t\0", 2));
+  // A write starts from the file as it is now.
+  rewrite("test.ini", "[t]\r\nk=4\r\n");
+  EXPECT_TRUE(put_setting_int("t", "x", 5));
+  EXPECT_EQ(file_bytes(), "[t]\r\nk=4\r\nx=5\r\n");
+}
+
+TEST_F(SettingsChangeTest, ADeletedFileReadsAsMissingAndMayComeBack) {
+  use_ini("[s]\r\nk=1\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  fs::remove(dir_ / "test.ini");
+  EXPECT_EQ(get_setting_int("s", "k"), 0u);
+  EXPECT_EQ(str("s", "k"), "");
+  EXPECT_EQ(names(), "");
+  write_bytes("test.ini", "[s]\r\nk=1\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  fs::remove(dir_ / "test.ini");
+  EXPECT_TRUE(put_setting_int("s", "j", 2));
+  EXPECT_EQ(file_bytes(), "[s]\r\nj=2\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 0u);
+}
+
+TEST_F(SettingsChangeTest, FilesReadInTurnEachGiveTheirOwnValues) {
+  const char* const files[] = {"a.ini", "b.ini", "c.ini"};
+  for (const char* f : files) write_bytes(f, std::string("[s]\r\nk=") + f[0] + "\r\n");
+  for (int round = 0; round < 3; ++round) {
+    if (round == 2) rewrite("b.ini", "[s]\r\nk=B\r\n");
+    for (const char* f : files) {
+      settings_path(f);
+      const char expected = round == 2 && f[0] == 'b' ? 'B' : f[0];
+      EXPECT_EQ(str("s", "k"), std::string(1, expected)) << f << " round " << round;
+    }
+  }
+  // The same name in another directory is another file.
+  fs::create_directories(dir_ / "other");
+  set_program_dir((dir_ / "other").string());
+  write_bytes("other/a.ini", "[s]\r\nk=z\r\n");
+  settings_path("a.ini");
+  EXPECT_EQ(str("s", "k"), "z");
+}
+
+TEST_F(SettingsChangeTest, WritesAndReadsInTurn) {
+  use_ini("[s]\r\nk=1\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  EXPECT_TRUE(put_setting_int("s", "k", 2));
+  EXPECT_EQ(get_setting_int("s", "k"), 2u);
+  EXPECT_TRUE(put_setting_string("s", "k", "3"));
+  EXPECT_EQ(str("s", "k"), "3");
+  // Back to the bytes read before the writes.
+  rewrite("test.ini", "[s]\r\nk=1\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  EXPECT_TRUE(put_setting_int("s", "k", 1));  // unchanged
+  EXPECT_EQ(file_bytes(), "[s]\r\nk=1\r\n");
+}
+
+TEST_F(SettingsChangeTest, FilesWithTheSameBytesStaySeparate) {
+  write_bytes("a.ini", "[s]\r\nk=1\r\n");
+  write_bytes("b.ini", "[s]\r\nk=1\r\n");
+  settings_path("a.ini");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  settings_path("b.ini");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  EXPECT_TRUE(put_setting_int("s", "k", 2));
+  EXPECT_EQ(get_setting_int("s", "k"), 2u);
+  settings_path("a.ini");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  rewrite("a.ini", "[s]\r\nk=3\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 3u);
+  settings_path("b.ini");
+  EXPECT_EQ(get_setting_int("s", "k"), 2u);
+  EXPECT_EQ(file_bytes("a.ini"), "[s]\r\nk=3\r\n");
+  EXPECT_EQ(file_bytes("b.ini"), "[s]\r\nk=2\r\n");
+}
+
+TEST_F(SettingsChangeTest, ALargeFileIsReadAndRewrittenLikeAnyOther) {
+  const std::string filler = "[pad]\r\n" + std::string(3u << 20, ';') + "\r\n";
+  use_ini(filler + "[s]\r\nk=1\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  rewrite("test.ini", filler + "[s]\r\nk=2\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 2u);
+  EXPECT_TRUE(put_setting_int("s", "k", 3));
+  EXPECT_EQ(get_setting_int("s", "k"), 3u);
+  EXPECT_EQ(file_bytes(), filler + "[s]\r\nk=3\r\n");
+}
+
+TEST_F(SettingsChangeTest, AWriteOnAnotherThreadIsSeen) {
+  use_ini("[s]\r\nk=1\r\n");
+  EXPECT_EQ(get_setting_int("s", "k"), 1u);
+  bool written = false;
+  std::thread([&] {
+    settings_path("test.ini");  // the selection is per thread
+    EXPECT_EQ(get_setting_int("s", "k"), 1u);
+    written = put_setting_int("s", "k", 2);
+  }).join();
+  EXPECT_TRUE(written);
+  EXPECT_EQ(get_setting_int("s", "k"), 2u);
+}
 
 TEST_F(SettingsTest, ResolvePathJoinsWithExactlyOneSeparator) {
   char buf[PATH_SIZE];
