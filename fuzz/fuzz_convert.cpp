@@ -1,6 +1,7 @@
 // Fuzzes the whole conversion: config.ini, two keyword files, options and source text, then
 // convert_text, checked, and once more numbered (convert_text, or convert_stream into a
-// file or a tiny sink) against the first result numbered by the plain rule.  Input: the five parts separated by "\n--8<--\n"
+// file or a tiny sink) against the first result numbered by the plain rule; and the text as
+// Unix text (no CR) against its CR LF form.  Input: the five parts separated by "\n--8<--\n"
 // (see fuzz/README.md), so that seeds are readable files built from the shipped pack.
 #include <cstring>
 #include <string>
@@ -99,5 +100,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(out_numbered && *out_numbered == expected);
   }
   FUZZ_CHECK(numbered.line_counter == last_line);
+
+  // Unix text (the source without its CRs) converted as such equals its CR LF
+  // form converted, numbered as the options say.
+  std::string lf_text, crlf_text;
+  for (char c : source) {
+    if (c == '\r') continue;
+    lf_text += c;
+    if (c == '\n') crlf_text += '\r';
+    crlf_text += c;
+  }
+  vorel::ConversionContext a, b;
+  a.flags = b.flags = plain.flags | (opt.through_file || opt.tiny_sink ? vorel::FLAG_LINE_NUMBERS : 0);
+  a.line_counter = b.line_counter = first_line;
+  vorel::StringSink want, got;
+  FUZZ_CHECK(vorel::convert_stream(a, crlf_text, syntax_name, want));
+  FUZZ_CHECK(vorel::convert_stream(b, lf_text, syntax_name, got, vorel::LineEnds::LF));
+  FUZZ_CHECK(got.take() == want.take());
+  FUZZ_CHECK(a.line_counter == b.line_counter);
   return 0;
 }

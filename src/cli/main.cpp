@@ -17,11 +17,14 @@
 #include <fcntl.h>
 #include <io.h>
 #else
+#include <signal.h>
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 #include "cli/line_ends.h"
 #include "cli/output_file.h"
+#include "engine/byte_search.h"
 #include "engine/convert.h"
 #include "settings/settings.h"
 
@@ -196,13 +199,30 @@ bool same_name(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The input, read whole into a buffer with room to spare for widening its
-// line ends in place.
+// The input as the engine gets it: a read-only map of the file where the
+// system allows, else the bytes read; a copy only when the line ends are
+// mixed (or lone CRs) and must be made CR LF first.
 struct Input {
-  std::unique_ptr<char[]> data;  // line ends already CR LF
+  const char* text = nullptr;
   std::size_t size = 0;
-  std::size_t capacity = 0;
+  LineEnds line_ends = LineEnds::CR_LF;
   std::int64_t nul_offset = -1;  // where the input had its first NUL byte, if any
+  std::unique_ptr<char[]> data;  // the bytes read, or the CR LF copy
+#ifndef _WIN32
+  void* map = nullptr;
+  std::size_t map_size = 0;
+  Input() = default;
+  Input(const Input&) = delete;
+  Input& operator=(const Input&) = delete;
+  ~Input() {
+    if (map) munmap(map, map_size);
+  }
+#endif
+  // The text's length with CR LF line ends (what the Windows program counts).
+  std::uint64_t original_length() const {
+    if (line_ends == LineEnds::CR_LF) return size;
+    return size + static_cast<std::uint64_t>(std::count(text, text + size, '\n'));
+  }
 };
 
 // Maps the buffer's pages in with one call where the system offers it: on
@@ -219,6 +239,118 @@ void prefault(char* p, std::size_t n) {
 #endif
 }
 
+#ifndef _WIN32
+// A mapped input that another program truncates while we read it raises
+// SIGBUS.  Then the temporary output is removed and the run fails like any
+// failed read; the target is never touched.
+char g_temp_output[4096];
+
+extern "C" void on_input_truncated(int) {
+  if (g_temp_output[0]) unlink(g_temp_output);
+  static const char msg[] = "vorel-convert: the input file shrank while it was being read\n";
+  ssize_t ignored = write(2, msg, sizeof msg - 1);
+  (void)ignored;
+  _exit(1);
+}
+
+void guard_mapped_input(const std::string& temp_output) {
+  std::size_t n = std::min(temp_output.size(), sizeof g_temp_output - 1);
+  std::memcpy(g_temp_output, temp_output.data(), n);
+  g_temp_output[n] = 0;
+  struct sigaction sa = {};
+  sa.sa_handler = on_input_truncated;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGBUS, &sa, nullptr);
+}
+
+bool map_input(int fd, std::size_t size, Input& in) {
+  int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+  flags |= MAP_POPULATE;
+#endif
+  void* p = mmap(nullptr, size, PROT_READ, flags, fd, 0);
+  if (p == MAP_FAILED) return false;
+  in.map = p;
+  in.map_size = size;
+  in.text = static_cast<const char*>(p);
+  in.size = size;
+  return true;
+}
+#endif
+
+// Reads everything from f into in.data.
+bool read_all(std::FILE* f, std::size_t hint, Input& in) {
+  constexpr std::size_t PIECE = 64 * 1024;
+  std::size_t capacity = hint ? hint + 1 : PIECE;
+  std::unique_ptr<char[]> buf(new char[capacity]);
+  prefault(buf.get(), capacity);
+  std::size_t size = 0;
+  for (;;) {
+    if (size == capacity) {
+      std::size_t bigger = capacity * 2;
+      std::unique_ptr<char[]> grown(new char[bigger]);
+      std::memcpy(grown.get(), buf.get(), size);
+      buf = std::move(grown);
+      capacity = bigger;
+    }
+    std::size_t n = std::fread(buf.get() + size, 1, capacity - size, f);
+    if (n == 0) {
+      if (std::ferror(f)) return false;
+      break;
+    }
+    size += n;
+  }
+  in.data = std::move(buf);
+  in.text = in.data.get();
+  in.size = size;
+  return true;
+}
+
+// Decides how the text's lines end: no CR at all is Unix text, converted as
+// it is; every CR followed by an LF and every LF after a CR is the CR LF form,
+// also converted as it is; anything else is copied with each LF, CR LF and
+// lone CR made CR LF.
+void settle_line_ends(Input& in) {
+  const char* const p = in.text;
+  const char* const e = p + in.size;
+  if (!std::memchr(p, '\r', in.size)) {
+    in.line_ends = LineEnds::LF;
+    return;
+  }
+  bool crlf = true;
+  for (const char* q = p; (q = detail::find_any_of3(q, e, '\r', '\n', '\r')) != e;) {
+    if (*q == '\n' || q + 1 == e || q[1] != '\n') {
+      crlf = false;
+      break;
+    }
+    q += 2;
+  }
+  in.line_ends = LineEnds::CR_LF;
+  if (crlf) return;
+
+  constexpr std::size_t PIECE = 64 * 1024;
+  std::size_t capacity = in.size + in.size / 8 + 2 * PIECE;
+  std::unique_ptr<char[]> out(new char[capacity]);
+  prefault(out.get(), capacity);
+  std::size_t size = 0;
+  cli::LineEndNormaliser normaliser;
+  for (const char* q = p; q != e;) {
+    const std::size_t n = std::min<std::size_t>(PIECE, static_cast<std::size_t>(e - q));
+    if (capacity - size < 2 * n) {
+      std::size_t cap = std::max(capacity * 2, size + 2 * n);
+      std::unique_ptr<char[]> bigger(new char[cap]);
+      std::memcpy(bigger.get(), out.get(), size);
+      out = std::move(bigger);
+      capacity = cap;
+    }
+    size += normaliser.feed(q, n, out.get() + size);
+    q += n;
+  }
+  in.data = std::move(out);  // the bytes read, if any, go with it
+  in.text = in.data.get();
+  in.size = size;
+}
+
 bool read_input(const std::string& path, Input& in, std::string& message) {
   std::FILE* f;
   if (path.empty()) {
@@ -233,52 +365,30 @@ bool read_input(const std::string& path, Input& in, std::string& message) {
       return false;
     }
   }
-  // The size of a regular file (also one redirected to standard input) sizes
-  // the buffer; pipes and devices grow it as they go.
+  // A regular file (also one redirected to standard input) is mapped, or read
+  // into a buffer of its size; pipes and devices grow the buffer as they go.
   std::size_t hint = 0;
   struct stat st;
   if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
     hint = static_cast<std::size_t>(st.st_size);
-  // Read in pieces and normalise the line ends on the way in: one forward pass
-  // over the text.  Unix text grows by one byte a line: an eighth to spare
-  // covers lines of eight bytes and more without a second buffer.
-  constexpr std::size_t PIECE = 64 * 1024;
-  in.capacity = (hint ? hint + hint / 8 : 1 << 20) + 2 * PIECE;
-  in.data.reset(new char[in.capacity]);
-  prefault(in.data.get(), in.capacity);
-  in.size = 0;
-  in.nul_offset = -1;
-  std::unique_ptr<char[]> piece(new char[PIECE]);
-  cli::LineEndNormaliser normaliser;
-  std::uint64_t offset = 0;
-  bool ok = true;
-  for (;;) {
-    std::size_t n = std::fread(piece.get(), 1, PIECE, f);
-    if (n == 0) {
-      if (std::ferror(f)) {
-        message = "cannot read " + (path.empty() ? std::string("standard input") : "'" + path + "'") +
-                  ": " + std::strerror(errno);
-        ok = false;
-      }
-      break;
-    }
-    if (in.nul_offset < 0) {
-      if (const void* zero = std::memchr(piece.get(), 0, n))
-        in.nul_offset = static_cast<std::int64_t>(offset) +
-                        (static_cast<const char*>(zero) - piece.get());
-    }
-    offset += n;
-    if (in.capacity - in.size < 2 * n) {
-      std::size_t cap = std::max(in.capacity * 2, in.size + 2 * n);
-      std::unique_ptr<char[]> bigger(new char[cap]);
-      std::memcpy(bigger.get(), in.data.get(), in.size);
-      in.data = std::move(bigger);
-      in.capacity = cap;
-    }
-    in.size += normaliser.feed(piece.get(), n, in.data.get() + in.size);
+  bool ok = false;
+#ifndef _WIN32
+  if (hint && std::ftell(f) <= 0) ok = map_input(fileno(f), hint, in);
+#endif
+  if (!ok) {
+    ok = read_all(f, hint, in);
+    if (!ok)
+      message = "cannot read " + (path.empty() ? std::string("standard input") : "'" + path + "'") +
+                ": " + std::strerror(errno);
   }
   if (f != stdin) std::fclose(f);
-  return ok;
+  if (!ok) return false;
+  if (const void* zero = std::memchr(in.text, 0, in.size)) {
+    in.nul_offset = static_cast<const char*>(zero) - in.text;
+    return true;
+  }
+  settle_line_ends(in);
+  return true;
 }
 
 int list_syntaxes() {
@@ -357,7 +467,10 @@ int convert(const Options& opt) {
   ConversionContext ctx;
   ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
   ctx.line_counter = opt.first_line;
-  if (!convert_stream(ctx, std::string_view(in.data.get(), in.size), opt.syntax.c_str(), out)) {
+#ifndef _WIN32
+  if (in.map) guard_mapped_input(out.temp_path());
+#endif
+  if (!convert_stream(ctx, std::string_view(in.text, in.size), opt.syntax.c_str(), out, in.line_ends)) {
     if (!ctx.failed_file.empty())
       error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + opt.syntax +
             "'");
@@ -371,7 +484,7 @@ int convert(const Options& opt) {
     error(message);
     return 1;
   }
-  if (opt.stats) print_stats(ctx.stats, in.size, out.bytes_written());
+  if (opt.stats) print_stats(ctx.stats, in.original_length(), out.bytes_written());
   return 0;
 }
 

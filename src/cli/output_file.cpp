@@ -189,8 +189,13 @@ bool OutputFile::commit(std::string& error) {
     return false;
   }
   if (is_stdout_) return true;
+  // Before the new file replaces an existing one its bytes must be on disk,
+  // or a crash right after the rename could leave neither version.  A new
+  // target has no old version to lose, and is written like any other file.
 #ifndef _WIN32
-  if (fsync(static_cast<int>(file_.native())) != 0 && errno != EINVAL) {
+  struct stat st;
+  const bool replaces = stat(target_.c_str(), &st) == 0;
+  if (replaces && fsync(static_cast<int>(file_.native())) != 0 && errno != EINVAL) {
     error = "cannot write the output: " + last_error_text();
     return false;
   }
@@ -199,7 +204,8 @@ bool OutputFile::commit(std::string& error) {
     return false;
   }
 #else
-  if (!FlushFileBuffers(reinterpret_cast<HANDLE>(file_.native()))) {
+  const bool replaces = GetFileAttributesA(target_.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (replaces && !FlushFileBuffers(reinterpret_cast<HANDLE>(file_.native()))) {
     error = "cannot write the output: " + last_error_text();
     return false;
   }

@@ -51,7 +51,7 @@ std::string_view html_page_footer() { return {HTML_FOOTER, sizeof HTML_FOOTER - 
 namespace {
 
 bool convert_stream_or_throw(ConversionContext& ctx, std::string_view text, const char* syntax_name,
-                             OutputSink& sink) {
+                             OutputSink& sink, LineEnds line_ends) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   ctx.failed_file.clear();
@@ -59,6 +59,7 @@ bool convert_stream_or_throw(ConversionContext& ctx, std::string_view text, cons
   ScanState state;
   state.text = text;
   if (!load_syntax(state, syntax_name, &ctx.failed_file)) return false;
+  state.lf_lines = line_ends == LineEnds::LF;
   const Clock::time_point loaded = Clock::now();
   ctx.stats.keyword_load_ms = elapsed_ms(start, loaded);
 
@@ -88,9 +89,9 @@ bool convert_stream_or_throw(ConversionContext& ctx, std::string_view text, cons
 }  // namespace
 
 bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
-                    OutputSink& sink) {
+                    OutputSink& sink, LineEnds line_ends) {
   try {
-    return convert_stream_or_throw(ctx, text, syntax_name, sink);
+    return convert_stream_or_throw(ctx, text, syntax_name, sink, line_ends);
   } catch (const std::bad_alloc&) {
     return false;  // out of memory: no output, like a failed write
   } catch (const std::length_error&) {

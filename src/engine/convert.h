@@ -135,10 +135,16 @@ std::string_view html_page_footer();
 std::optional<std::string> convert_text(ConversionContext& ctx, const char* text,
                                         std::size_t capacity, const char* syntax_name);
 
+// How the lines of a text end.  CR_LF is the editor's form: a CR ends a line
+// and one LF after it writes nothing.  LF is Unix text: every line ends in an
+// LF and there is no CR; it converts exactly as its CR LF copy would, without
+// the caller making that copy.
+enum class LineEnds { CR_LF, LF };
+
 // The streaming form: text is text.size() bytes (it need not be followed by a
 // zero byte; a zero byte inside ends it).  Returns false when a keyword file
 // cannot be loaded (nothing is written then) or the sink failed.
 bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
-                    OutputSink& sink);
+                    OutputSink& sink, LineEnds line_ends = LineEnds::CR_LF);
 
 }  // namespace vorel

@@ -69,6 +69,7 @@ Emitter::Emitter(const ScanState& state, bool html, OutputSink& out)
       keywords2_(state.keywords2.get()),
       words_need_escaping_(!state.delimiters[static_cast<unsigned char>('<')] ||
                            !state.delimiters[static_cast<unsigned char>('>')]),
+      lf_lines_(state.lf_lines),
       string_markup_(make_style_markup(state.string_style, html)),
       comment_markup_(make_style_markup(state.comment_style, html)) {
   index_tables(html);
@@ -125,8 +126,11 @@ void Emitter::write_escaped(const char* b, const char* e) {
 void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block) {
   flush();
   out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
-  // Inside a block comment a CR is text; elsewhere it ends the token's line.
-  const char stop = block ? '<' : '\r';
+  // Outside block comments the line end ends the token's line: the line
+  // break goes after the markup.  Inside them a CR is text, and so is the LF
+  // after it; a line-ending LF of Unix text is written as CR LF.
+  const char eol = lf_lines_ ? '\n' : '\r';
+  const char stop = block ? (lf_lines_ ? '\n' : '<') : eol;
   const char* b = token.data();
   const char* const e = b + token.size();
   bool line_break = false;
@@ -134,12 +138,15 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
     const char* q = detail::find_any_of3(b, e, '<', '>', stop);
     out_.write(b, static_cast<std::size_t>(q - b));
     if (q == e) break;
-    if (*q == '\r') {
-      // The line break goes after the markup.
-      line_break = true;
-      break;
+    if (*q == eol) {
+      if (!block) {
+        line_break = true;
+        break;
+      }
+      out_.write("\r\n", 2);
+    } else {
+      out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
     }
-    out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
     b = q + 1;
   }
   out_.write_padded<StyleMarkup::SIZE>(markup.close, markup.close_len);

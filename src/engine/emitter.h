@@ -80,7 +80,10 @@ class Emitter {
   void delimiter(const char* p) {
     switch (*p) {
       case '\r': flush(); out_.write("\r\n", 2); break;
-      case '\n': flush(); break;
+      case '\n':
+        flush();
+        if (lf_lines_) out_.write("\r\n", 2);
+        break;
       case '<': flush(); out_.write("&lt;", 4); break;
       case '>': flush(); out_.write("&gt;", 4); break;
       default: keep(p, p + 1);
@@ -98,6 +101,7 @@ class Emitter {
   const KeywordTable* keywords1_;
   const KeywordTable* keywords2_;
   bool words_need_escaping_;  // '<' or '>' is no delimiter, so a word may hold one
+  bool lf_lines_;             // an LF ends a line (ScanState::lf_lines)
   StyleMarkup string_markup_;
   StyleMarkup comment_markup_;
   std::vector<StyleMarkup> keyword_markup_;  // one per distinct keyword value

@@ -55,6 +55,12 @@ struct ScanState {
   std::unique_ptr<KeywordTable> keywords1;
   std::unique_ptr<KeywordTable> keywords2;
   bool delimiters[256] = {};
+  // Unix text: every line ends in an LF and the text holds no CR.  Each LF
+  // then counts as the CR LF of the editor's form (it ends strings and line
+  // comments, and the markup gets CR LF), so such text converts exactly as
+  // its CR LF copy would, without making the copy.  Quotes and comment
+  // markers hold neither CR nor LF (config.ini values cannot).
+  bool lf_lines = false;
 };
 
 // Scans state.text to its end, calling state.emit for each token.
@@ -140,7 +146,9 @@ void scan_tokens(const ScanState& state, Emit& emit) {
     a.end = cp.end;
     a.end_len = marker_length(cp.end);
     a.line = cp.end[0] == '\r';
+    if (state.lf_lines && a.end_len == 1 && a.line) a.end = "\n";
   }
+  const char eol = state.lf_lines ? '\n' : '\r';
   const char q1 = state.quote1[0];
   const char q2 = state.quote2[0];
 
@@ -157,7 +165,7 @@ void scan_tokens(const ScanState& state, Emit& emit) {
 
     if ((k & CLASS_QUOTE) && (c == q1 || c == q2)) {
       const char* close = p + 1;
-      while (close != end && *close != c && *close != '\r') ++close;
+      while (close != end && *close != c && *close != eol) ++close;
       emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
       if (close == end) {
         emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(end - p)));

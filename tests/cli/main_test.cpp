@@ -59,12 +59,16 @@ class VorelConvert : public ::testing::Test {
   fs::path file(const char* name) const { return dir_ / name; }
 
   // Runs vorel-convert with args, standard input from stdin_bytes.
-  Result run(const std::vector<std::string>& args, const std::string& stdin_bytes = "") {
+  // With piped, standard input is a pipe instead of a file.
+  Result run(const std::vector<std::string>& args, const std::string& stdin_bytes = "", bool piped = false) {
     fs::path in = dir_ / ".stdin", out = dir_ / ".stdout", err = dir_ / ".stderr";
     spit(in, stdin_bytes);
+    int pipe_fds[2] = {-1, -1};
+    if (piped && pipe(pipe_fds) != 0) return Result{};
     pid_t pid = fork();
     if (pid == 0) {
-      int fin = open(in.c_str(), O_RDONLY);
+      int fin = piped ? pipe_fds[0] : open(in.c_str(), O_RDONLY);
+      if (piped) close(pipe_fds[1]);
       int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       int ferr = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(fin, 0);
@@ -75,6 +79,15 @@ class VorelConvert : public ::testing::Test {
       argv.push_back(nullptr);
       execv(VOREL_CONVERT_PATH, argv.data());
       _exit(127);
+    }
+    if (piped) {
+      close(pipe_fds[0]);
+      for (std::size_t done = 0; done < stdin_bytes.size();) {
+        ssize_t n = write(pipe_fds[1], stdin_bytes.data() + done, stdin_bytes.size() - done);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+      }
+      close(pipe_fds[1]);
     }
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
@@ -115,6 +128,34 @@ TEST_F(VorelConvert, LfCrLfAndCrFilesKeepTheirLines) {
   spit(file("mixed.c"), "a\r\n\nb\rc");
   Result r = run({"--config-dir", config(), "--format", "ubb", file("mixed.c").string()});
   EXPECT_EQ(r.out, "a\r\n\r\nb\r\nc");
+}
+
+// A file is mapped, a pipe is read; Unix and CR LF text are converted as
+// they stand, mixed line ends through a CR LF copy: the markup is the same.
+TEST_F(VorelConvert, EveryWayOfReadingGivesTheSameMarkup) {
+  std::string lines[] = {"int a; // two", "\"open string", "return a; \"x\" <b>", "", "\t{ }", "int"};
+  auto joined = [&lines](const char* eol) {
+    std::string t;
+    for (const std::string& l : lines) t += l + eol;
+    return t;
+  };
+  const std::string crlf = joined("\r\n");
+  spit(file("crlf.c"), crlf + std::string(70000, 'x'));  // longer than a read piece
+  Result want = run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9", file("crlf.c").string()});
+  ASSERT_EQ(want.status, 0) << want.err;
+  std::string mixed = joined("\n");
+  mixed.replace(mixed.find('\n'), 1, "\r");
+  mixed.replace(mixed.find('\n'), 1, "\r\n");
+  for (const std::string& text : {joined("\n"), crlf, joined("\r"), mixed}) {
+    const std::string input = text + std::string(70000, 'x');
+    spit(file("in.c"), input);
+    for (bool piped : {false, true}) {
+      Result r = piped ? run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9"}, input, true)
+                       : run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9", file("in.c").string()});
+      EXPECT_EQ(r.status, 0) << r.err;
+      EXPECT_TRUE(r.out == want.out) << (piped ? "pipe" : "file") << ", input " << ::testing::PrintToString(text);
+    }
+  }
 }
 
 TEST_F(VorelConvert, StandardInputConvertsLikeAFile) {

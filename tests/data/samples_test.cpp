@@ -292,6 +292,20 @@ TEST_P(Sample, ConvertsWithItsSyntaxInBothFormats) {
       EXPECT_NE(out->find(want), std::string::npos)
           << (html ? "HTML" : "UBB") << " output of " << c.file << " lacks\n  " << want;
     }
+    // The stored file as Unix text, converted without a CR LF copy, gives
+    // the same bytes, numbered or not.
+    if (raw->find('\r') == std::string::npos) {
+      for (bool numbered : {false, true}) {
+        ConversionContext a, b;
+        a.flags = b.flags = ctx.flags | (numbered ? FLAG_LINE_NUMBERS : 0);
+        a.line_counter = b.line_counter = 7;
+        StringSink crlf, lf;
+        ASSERT_TRUE(convert_stream(a, text, c.syntax, crlf));
+        ASSERT_TRUE(convert_stream(b, *raw, c.syntax, lf, LineEnds::LF));
+        EXPECT_EQ(lf.take(), crlf.take()) << c.file << (html ? " HTML" : " UBB") << (numbered ? " numbered" : "");
+        EXPECT_EQ(b.line_counter, a.line_counter);
+      }
+    }
   }
 }
 

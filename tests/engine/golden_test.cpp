@@ -135,6 +135,28 @@ TEST_P(Golden, ConvertsAsExpected) {
   }
 }
 
+// The stored source is Unix text: converted as such (no CR LF copy) it must
+// give exactly the bytes of its CR LF form.
+TEST_P(Golden, UnixTextConvertsAsItsCrLfForm) {
+  const GoldenCase& c = GetParam();
+  if (c.bare_cr) GTEST_SKIP() << "covered by the CR LF case";
+  const auto stored = read_bytes(cases_dir() / c.source);
+  ASSERT_TRUE(stored);
+  ASSERT_EQ(stored->find('\r'), std::string::npos) << "stored sources use LF";
+  const uint32_t flags = (c.html ? FLAG_HTML : 0) | (c.numbered ? FLAG_LINE_NUMBERS : 0);
+  for (const std::string& text : {*stored, *stored + "tail without a line end", std::string("\n\n") + *stored}) {
+    ConversionContext a, b;
+    a.flags = b.flags = flags;
+    a.line_counter = b.line_counter = 4294967290u;
+    StringSink crlf, lf;
+    ASSERT_TRUE(convert_stream(a, with_line_ends(text, "\r\n"), c.syntax, crlf));
+    ASSERT_TRUE(convert_stream(b, text, c.syntax, lf, LineEnds::LF));
+    const std::string want = crlf.take(), got = lf.take();
+    EXPECT_EQ(got, want) << first_difference(got, want);
+    EXPECT_EQ(b.line_counter, a.line_counter);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(make_cases()), case_name);
 
 }  // namespace
