@@ -104,15 +104,6 @@ void Emitter::index_tables(bool html) {
   words_.build(keys, case_sensitive);
 }
 
-int64_t Emitter::find_markup(std::string_view w) const {
-  if (merged_) return words_.find(w);
-  std::ptrdiff_t i = keywords1_->find_index(w);
-  if (i >= 0) return markup_of1_[static_cast<std::size_t>(i)];
-  i = keywords2_->find_index(w);
-  if (i >= 0) return markup_of2_[static_cast<std::size_t>(i)];
-  return -1;
-}
-
 void Emitter::write_escaped(const char* b, const char* e) {
   while (b != e) {
     const char* q = detail::find_any_of3(b, e, '<', '>', '<');
@@ -153,20 +144,17 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
   if (line_break) out_.write("\r\n", 2);
 }
 
-void Emitter::word(std::string_view w) {
-  if (w.empty()) return;
-  const int64_t markup = find_markup(w);
-  if (markup >= 0) return run(keyword_markup_[static_cast<std::size_t>(markup)], w, false);
-  const char* b = w.data();
-  const char* e = b + w.size();
-  if (words_need_escaping_) {
-    if (detail::find_any_of3(b, e, '<', '>', '<') != e) {
-      flush();
-      write_escaped(b, e);
-      return;
-    }
-  }
-  keep(b, e);
+int64_t Emitter::find_markup_unmerged(std::string_view w) const {
+  std::ptrdiff_t i = keywords1_->find_index(w);
+  if (i >= 0) return markup_of1_[static_cast<std::size_t>(i)];
+  i = keywords2_->find_index(w);
+  if (i >= 0) return markup_of2_[static_cast<std::size_t>(i)];
+  return -1;
+}
+
+void Emitter::escaped_word(const char* b, const char* e) {
+  flush();
+  write_escaped(b, e);
 }
 
 void emit_token(ScanState& state, TokenKind kind, std::string_view token) {

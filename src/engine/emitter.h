@@ -10,6 +10,12 @@
 #include "engine/convert.h"
 #include "engine/scanner.h"
 
+#if defined(__GNUC__) || defined(__clang__)
+#define VOREL_ALWAYS_INLINE [[gnu::always_inline]] inline
+#else
+#define VOREL_ALWAYS_INLINE inline
+#endif
+
 namespace vorel {
 
 // The eight templates of each markup language, indexed by style index; the
@@ -49,7 +55,7 @@ class Emitter {
   // outlive this.
   Emitter(const ScanState& state, bool html, OutputSink& out);
 
-  void operator()(TokenKind kind, std::string_view token) {
+  VOREL_ALWAYS_INLINE void operator()(TokenKind kind, std::string_view token) {
     switch (kind) {
       case TOKEN_DELIMITER: delimiter(token.data()); break;
       case TOKEN_WORD: word(token); break;
@@ -77,7 +83,7 @@ class Emitter {
     if (kept_end_ != kept_begin_) out_.write(kept_begin_, static_cast<std::size_t>(kept_end_ - kept_begin_));
     kept_begin_ = kept_end_ = nullptr;
   }
-  void delimiter(const char* p) {
+  VOREL_ALWAYS_INLINE void delimiter(const char* p) {
     switch (*p) {
       case '\r': flush(); out_.write("\r\n", 2); break;
       case '\n':
@@ -89,11 +95,30 @@ class Emitter {
       default: keep(p, p + 1);
     }
   }
-  void word(std::string_view w);
+  VOREL_ALWAYS_INLINE void word(std::string_view w) {
+    if (w.empty()) return;
+    const int64_t markup = find_markup(w);
+    const char* b = w.data();
+    const char* e = b + w.size();
+    if (markup >= 0) return keyword(keyword_markup_[static_cast<std::size_t>(markup)], b, e);
+    if (words_need_escaping_ && detail::find_any_of3(b, e, '<', '>', '<') != e) return escaped_word(b, e);
+    keep(b, e);
+  }
+  void escaped_word(const char* b, const char* e);
+  // A keyword's run: a word holds no line end, and '<' or '>' only when
+  // they are no delimiters.
+  void keyword(const StyleMarkup& markup, const char* b, const char* e) {
+    flush();
+    out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
+    if (words_need_escaping_) write_escaped(b, e);
+    else out_.write(b, static_cast<std::size_t>(e - b));
+    out_.write_padded<StyleMarkup::SIZE>(markup.close, markup.close_len);
+  }
   void run(const StyleMarkup& markup, std::string_view token, bool block);
   void write_escaped(const char* b, const char* e);
   void index_tables(bool html);
-  int64_t find_markup(std::string_view w) const;
+  int64_t find_markup(std::string_view w) const { return merged_ ? words_.find(w) : find_markup_unmerged(w); }
+  int64_t find_markup_unmerged(std::string_view w) const;
 
   OutputSink& out_;
   const char* kept_begin_ = nullptr;
