@@ -232,6 +232,7 @@ class IniCache {
     }
     Slot& slot = slot_for(path);
     if (!slot.parsed || slot.ini.text != scratch_) {
+      slot.parsed = false;  // a parse cut short by bad_alloc must never be reused
       slot.ini.assign(scratch_);
       slot.parsed = true;
     }
