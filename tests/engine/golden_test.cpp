@@ -137,9 +137,10 @@ TEST_P(Golden, ConvertsAsExpected) {
 
 // The stored source is Unix text: converted as such (no CR LF copy) it must
 // give exactly the bytes of its CR LF form.
-TEST_P(Golden, UnixTextConvertsAsItsCrLfForm) {
+class GoldenUnix : public Golden {};
+
+TEST_P(GoldenUnix, ConvertsAsItsCrLfForm) {
   const GoldenCase& c = GetParam();
-  if (c.bare_cr) GTEST_SKIP() << "covered by the CR LF case";
   const auto stored = read_bytes(cases_dir() / c.source);
   ASSERT_TRUE(stored);
   ASSERT_EQ(stored->find('\r'), std::string::npos) << "stored sources use LF";
@@ -158,6 +159,14 @@ TEST_P(Golden, UnixTextConvertsAsItsCrLfForm) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(make_cases()), case_name);
+
+std::vector<GoldenCase> crlf_cases() {
+  std::vector<GoldenCase> cases;
+  for (const GoldenCase& c : make_cases())
+    if (!c.bare_cr) cases.push_back(c);
+  return cases;
+}
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenUnix, ::testing::ValuesIn(crlf_cases()), case_name);
 
 }  // namespace
 }  // namespace vorel
