@@ -48,14 +48,20 @@ LineNumberSink::LineNumberSink(OutputSink& downstream, uint32_t first_line, std:
       buf_(new char[buffer_size ? buffer_size : 1]),
       cap_(buffer_size ? buffer_size : 1),
       counter_(first_line) {
-  char number[16];
-  down_.write(number, format_line_break(number, counter_));
+  number_len_ = format_line_break(number_, counter_);
+  down_.write(number_, number_len_);
   pos_ = buf_.get();
   end_ = buf_.get() + cap_;
 }
 
+void LineNumberSink::next_number() {
+  ++counter_;
+  char& last = number_[number_len_ - 2];
+  if (last != '9' && counter_ != 0) ++last;  // no carry, no wrap past 4294967295
+  else number_len_ = format_line_break(number_, counter_);
+}
+
 void LineNumberSink::number(const char* b, const char* e) {
-  char number[16];
   while (b != e && !ended_) {
     if (after_cr_) {
       after_cr_ = false;
@@ -70,15 +76,11 @@ void LineNumberSink::number(const char* b, const char* e) {
         return;
       }
       break_owed_ = false;
-      ++counter_;
-      down_.write(number, format_line_break(number, counter_));
+      next_number();
+      down_.write(number_, number_len_);
     }
     // Copy up to the next CR (or zero) in one piece.
-    const std::size_t left = static_cast<std::size_t>(e - b);
-    const char* stop = static_cast<const char*>(std::memchr(b, '\r', left));
-    if (!stop) stop = e;
-    if (const void* zero = std::memchr(b, 0, static_cast<std::size_t>(stop - b)))
-      stop = static_cast<const char*>(zero);
+    const char* stop = detail::find_any_of3(b, e, '\r', '\0', '\r');
     down_.write(b, static_cast<std::size_t>(stop - b));
     if (stop == e) return;
     if (*stop == 0) {

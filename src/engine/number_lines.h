@@ -41,6 +41,11 @@ class LineNumberSink final : public OutputSink {
   std::unique_ptr<char[]> buf_;
   std::size_t cap_;
   uint32_t counter_;
+  // The current line's break and number as written ("\r\n%6u "): the next
+  // one is mostly this with its last digit raised.
+  char number_[16];
+  std::size_t number_len_ = 0;
+  void next_number();
   // After a CR: whether one LF may still be skipped, and whether the next
   // line's number is owed (written only if more text follows).
   bool after_cr_ = false;
