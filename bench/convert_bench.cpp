@@ -1,6 +1,10 @@
 // Engine throughput: convert_text and convert_stream on a generated C-like
-// corpus of several megabytes, HTML and UBB, numbered and not (MB/s of input).
+// corpus of several megabytes, and convert_stream on the real C/C++ corpus of
+// bench/make_corpus.sh with the shipped C++ syntax; HTML and UBB, numbered
+// and not (MB/s of input).
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
 
 #include <cstdio>
 #include <filesystem>
@@ -195,8 +199,64 @@ void BM_ConvertStream(benchmark::State& state) {
   label(state, out_size);
 }
 
+// The real corpus (1 or 10 MB of GoogleTest and libstdc++ sources, LF line
+// ends), read once, from $VOREL_BENCH_CORPUS_DIR or the build's bench-corpus.
+const std::string* real_corpus(int megabytes) {
+  static std::string texts[2];
+  static bool tried[2];
+  const int i = megabytes == 1 ? 0 : 1;
+  if (!tried[i]) {
+    tried[i] = true;
+    const char* env = std::getenv("VOREL_BENCH_CORPUS_DIR");
+    const std::filesystem::path dir = env ? env : VOREL_BENCH_CORPUS_DIR;
+    std::ifstream in(dir / ("corpus-" + std::to_string(megabytes) + "mb.cpp"), std::ios::binary);
+    if (in) texts[i].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return texts[i].empty() ? nullptr : &texts[i];
+}
+
+// vorel-convert's work without its file I/O: the corpus as Unix text, the
+// shipped C++ syntax, streamed through a warm 256 KiB window.  Arguments:
+// megabytes, HTML, numbered, CR LF form (1: the text made CR LF first, as the
+// Windows program hands it over).
+void BM_RealCorpus(benchmark::State& state) {
+  setup();  // keeps its program directory from being set later
+  const std::string* unix_text = real_corpus(static_cast<int>(state.range(0)));
+  if (!unix_text) {
+    state.SkipWithError("no corpus: run bench/make_corpus.sh (or set VOREL_BENCH_CORPUS_DIR)");
+    return;
+  }
+  std::string crlf;
+  if (state.range(3)) {
+    crlf.reserve(unix_text->size() + unix_text->size() / 16);
+    for (char c : *unix_text) {
+      if (c == '\n') crlf += '\r';
+      crlf += c;
+    }
+  }
+  const std::string& text = state.range(3) ? crlf : *unix_text;
+  const vorel::LineEnds ends = state.range(3) ? vorel::LineEnds::CR_LF : vorel::LineEnds::LF;
+  vorel::set_program_dir("");  // the shipped pack beside this program
+  vorel::ConversionContext ctx;
+  std::size_t out_size = 0;
+  for (auto _ : state) {
+    ctx.flags = (state.range(1) ? vorel::FLAG_HTML : 0) | (state.range(2) ? vorel::FLAG_LINE_NUMBERS : 0);
+    ctx.line_counter = 1;
+    DiscardSink sink;
+    if (!vorel::convert_stream(ctx, text, "C++", sink, ends)) state.SkipWithError("conversion failed");
+    out_size = sink.total();
+  }
+  vorel::set_program_dir(setup().dir.string());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * unix_text->size()));
+  state.SetLabel(std::to_string(state.range(0)) + " MB " + (state.range(1) ? "html" : "ubb") +
+                 (state.range(2) ? " numbered" : "") + (state.range(3) ? " crlf" : "") + ", output " +
+                 std::to_string(out_size / 1000) + " kB");
+}
+
 BENCHMARK(BM_ConvertText)->ArgsProduct({{1, 0}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertStream)->ArgsProduct({{1, 0}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RealCorpus)->ArgsProduct({{1, 10}, {1, 0}, {0, 1}, {0}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RealCorpus)->Args({10, 1, 0, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
