@@ -2,6 +2,7 @@
 // line, with the same engine and config.ini as the Windows program.
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -241,26 +242,30 @@ void prefault(char* p, std::size_t n) {
 
 #ifndef _WIN32
 // A mapped input that another program truncates while we read it raises
-// SIGBUS.  Then the temporary output is removed and the run fails like any
-// failed read; the target is never touched.
+// SIGBUS.  Then the temporary output, once there is one, is removed and the
+// run fails like any failed read; the target is never touched.
 char g_temp_output[4096];
+volatile std::sig_atomic_t g_temp_output_set = 0;
 
 extern "C" void on_input_truncated(int) {
-  if (g_temp_output[0]) unlink(g_temp_output);
+  if (g_temp_output_set) unlink(g_temp_output);
   static const char msg[] = "vorel-convert: the input file shrank while it was being read\n";
   ssize_t ignored = write(2, msg, sizeof msg - 1);
   (void)ignored;
   _exit(1);
 }
 
-void guard_mapped_input(const std::string& temp_output) {
-  std::size_t n = std::min(temp_output.size(), sizeof g_temp_output - 1);
-  std::memcpy(g_temp_output, temp_output.data(), n);
-  g_temp_output[n] = 0;
+void catch_truncated_input() {
   struct sigaction sa = {};
   sa.sa_handler = on_input_truncated;
   sigemptyset(&sa.sa_mask);
   sigaction(SIGBUS, &sa, nullptr);
+}
+
+void remove_on_truncated_input(const std::string& temp_output) {
+  if (temp_output.empty() || temp_output.size() >= sizeof g_temp_output) return;  // never a cut path
+  std::memcpy(g_temp_output, temp_output.c_str(), temp_output.size() + 1);
+  g_temp_output_set = 1;
 }
 
 bool map_input(int fd, std::size_t size, Input& in) {
@@ -268,6 +273,7 @@ bool map_input(int fd, std::size_t size, Input& in) {
 #ifdef MAP_POPULATE
   flags |= MAP_POPULATE;
 #endif
+  catch_truncated_input();  // from the first touch of the map on
   void* p = mmap(nullptr, size, PROT_READ, flags, fd, 0);
   if (p == MAP_FAILED) return false;
   in.map = p;
@@ -468,7 +474,7 @@ int convert(const Options& opt) {
   ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
   ctx.line_counter = opt.first_line;
 #ifndef _WIN32
-  if (in.map) guard_mapped_input(out.temp_path());
+  if (in.map) remove_on_truncated_input(out.temp_path());
 #endif
   if (!convert_stream(ctx, std::string_view(in.text, in.size), opt.syntax.c_str(), out, in.line_ends)) {
     if (!ctx.failed_file.empty())

@@ -1,11 +1,14 @@
 // vorel-convert against hostile files and output places, as a new user would meet them:
-// binary input, binary config.ini and keyword files, a folder as input, output into
-// folders that are missing or cannot be written.
+// binary input, binary config.ini and keyword files, a folder as input, an input cut
+// short while it is read, output into folders that are missing or cannot be written.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -166,6 +169,42 @@ TEST_F(ConvertCliHostile, FailedRunsNeverTouchAnExistingOutput) {
   EXPECT_EQ(run({"--config-dir", config_dir(), "-o", dir / "out.html", dir / "gone.c"}).status, 1);
   EXPECT_EQ(read(dir / "out.html"), "KEEP");
   EXPECT_EQ(files(), (std::vector<std::string>{"config.ini", "in.c", "nul.c", "out.html"}));
+}
+
+// The input is read through a map of the file: another program cutting the file short
+// meanwhile must neither crash the converter nor leave a partial output.
+TEST_F(ConvertCliHostile, InputCutShortWhileReadFailsCleanly) {
+  std::string big;
+  while (big.size() < 40u * 1000 * 1000) big += "int value = table[index]; // a comment line\n";
+  for (int delay_ms : {5, 30, 80}) {
+    write(dir / "big.c", big);
+    write(dir / "out.html", "KEEP");
+    const std::string in = dir / "big.c", out = dir / "out.html", err = dir / ".stderr";
+    pid_t pid = fork();
+    if (pid == 0) {
+      int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(fd, 2);
+      execl(VOREL_CONVERT, VOREL_CONVERT, "--config-dir", config_dir().c_str(), "-o", out.c_str(), in.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
+    ASSERT_EQ(truncate(in.c_str(), 1000), 0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    const std::string result = read(out);
+    if (WEXITSTATUS(status) == 0) {
+      // Done before the cut: the whole page.
+      EXPECT_EQ(result.compare(result.size() - 6, 6, "</pre>"), 0);
+    } else {
+      EXPECT_EQ(WEXITSTATUS(status), 1);
+      EXPECT_NE(read(err).find("input file shrank"), std::string::npos) << read(err);
+      EXPECT_EQ(result, "KEEP");
+    }
+    std::filesystem::remove(err);
+    EXPECT_EQ(files(), (std::vector<std::string>{"big.c", "out.html"}));
+  }
 }
 
 // Once a finding: a keyword file whose full path was 260 characters or more could not
