@@ -2,7 +2,6 @@
 // line, with the same engine and config.ini as the Windows program.
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -18,9 +17,7 @@
 #include <fcntl.h>
 #include <io.h>
 #else
-#include <signal.h>
 #include <sys/mman.h>
-#include <unistd.h>
 #endif
 
 #include "cli/line_ends.h"
@@ -200,25 +197,79 @@ bool same_name(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The input as the engine gets it: a read-only map of the file where the
-// system allows, else the bytes read; a copy only when the line ends are
-// mixed (or lone CRs) and must be made CR LF first.
+// Memory for the input, filled once and read by the engine.  On Linux it
+// comes from 2 MiB pages where the system has them: on some virtual machines
+// the first touch of each 4 KiB page costs microseconds, so a 10 MB text in
+// small pages costs more to fill and read than to convert.
+class TextBuffer {
+ public:
+  TextBuffer() = default;
+  explicit TextBuffer(std::size_t capacity) : capacity_(capacity ? capacity : 1) {
+#ifdef MADV_HUGEPAGE
+    constexpr std::size_t HUGE = 2 * 1024 * 1024;
+    if (capacity_ >= HUGE) {
+      const std::size_t rounded = (capacity_ + HUGE - 1) & ~(HUGE - 1);
+      void* p = mmap(nullptr, rounded + HUGE, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+      if (p != MAP_FAILED) {
+        map_ = p;
+        map_size_ = rounded + HUGE;
+        const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + HUGE - 1) & ~std::uintptr_t{HUGE - 1};
+        data_ = reinterpret_cast<char*>(a);
+        capacity_ = rounded;
+        madvise(data_, rounded, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+        madvise(data_, rounded, MADV_POPULATE_WRITE);
+#endif
+        return;
+      }
+    }
+#endif
+    owned_.reset(new char[capacity_]);
+    data_ = owned_.get();
+  }
+  TextBuffer(TextBuffer&& o) noexcept { *this = std::move(o); }
+  TextBuffer& operator=(TextBuffer&& o) noexcept {
+    if (this != &o) {
+      release();
+      owned_ = std::move(o.owned_);
+      data_ = o.data_;
+      capacity_ = o.capacity_;
+      map_ = o.map_;
+      map_size_ = o.map_size_;
+      o.data_ = nullptr;
+      o.capacity_ = 0;
+      o.map_ = nullptr;
+      o.map_size_ = 0;
+    }
+    return *this;
+  }
+  ~TextBuffer() { release(); }
+  char* data() const { return data_; }
+  std::size_t capacity() const { return capacity_; }
+
+ private:
+  void release() {
+#ifndef _WIN32
+    if (map_) munmap(map_, map_size_);
+#endif
+    map_ = nullptr;
+    owned_.reset();
+  }
+  std::unique_ptr<char[]> owned_;
+  char* data_ = nullptr;
+  std::size_t capacity_ = 0;
+  void* map_ = nullptr;
+  std::size_t map_size_ = 0;
+};
+
+// The input as the engine gets it: the bytes read, or, when the line ends are
+// mixed (or lone CRs), a copy with every line end made CR LF.
 struct Input {
   const char* text = nullptr;
   std::size_t size = 0;
   LineEnds line_ends = LineEnds::CR_LF;
   std::int64_t nul_offset = -1;  // where the input had its first NUL byte, if any
-  std::unique_ptr<char[]> data;  // the bytes read, or the CR LF copy
-#ifndef _WIN32
-  void* map = nullptr;
-  std::size_t map_size = 0;
-  Input() = default;
-  Input(const Input&) = delete;
-  Input& operator=(const Input&) = delete;
-  ~Input() {
-    if (map) munmap(map, map_size);
-  }
-#endif
+  TextBuffer buffer;
   // The text's length with CR LF line ends (what the Windows program counts).
   std::uint64_t original_length() const {
     if (line_ends == LineEnds::CR_LF) return size;
@@ -226,88 +277,25 @@ struct Input {
   }
 };
 
-// Maps the buffer's pages in with one call where the system offers it: on
-// some virtual machines each first touch of a fresh page costs microseconds.
-void prefault(char* p, std::size_t n) {
-#ifdef MADV_POPULATE_WRITE
-  const std::uintptr_t page = 4096;
-  const std::uintptr_t b = (reinterpret_cast<std::uintptr_t>(p) + page - 1) & ~(page - 1);
-  const std::uintptr_t e = (reinterpret_cast<std::uintptr_t>(p) + n) & ~(page - 1);
-  if (e > b) madvise(reinterpret_cast<void*>(b), e - b, MADV_POPULATE_WRITE);
-#else
-  (void)p;
-  (void)n;
-#endif
-}
-
-#ifndef _WIN32
-// A mapped input that another program truncates while we read it raises
-// SIGBUS.  Then the temporary output, once there is one, is removed and the
-// run fails like any failed read; the target is never touched.
-char g_temp_output[4096];
-volatile std::sig_atomic_t g_temp_output_set = 0;
-
-extern "C" void on_input_truncated(int) {
-  if (g_temp_output_set) unlink(g_temp_output);
-  static const char msg[] = "vorel-convert: the input file shrank while it was being read\n";
-  ssize_t ignored = write(2, msg, sizeof msg - 1);
-  (void)ignored;
-  _exit(1);
-}
-
-void catch_truncated_input() {
-  struct sigaction sa = {};
-  sa.sa_handler = on_input_truncated;
-  sigemptyset(&sa.sa_mask);
-  sigaction(SIGBUS, &sa, nullptr);
-}
-
-void remove_on_truncated_input(const std::string& temp_output) {
-  if (temp_output.empty() || temp_output.size() >= sizeof g_temp_output) return;  // never a cut path
-  std::memcpy(g_temp_output, temp_output.c_str(), temp_output.size() + 1);
-  g_temp_output_set = 1;
-}
-
-bool map_input(int fd, std::size_t size, Input& in) {
-  int flags = MAP_PRIVATE;
-#ifdef MAP_POPULATE
-  flags |= MAP_POPULATE;
-#endif
-  catch_truncated_input();  // from the first touch of the map on
-  void* p = mmap(nullptr, size, PROT_READ, flags, fd, 0);
-  if (p == MAP_FAILED) return false;
-  in.map = p;
-  in.map_size = size;
-  in.text = static_cast<const char*>(p);
-  in.size = size;
-  return true;
-}
-#endif
-
-// Reads everything from f into in.data.
-bool read_all(std::FILE* f, std::size_t hint, Input& in) {
-  constexpr std::size_t PIECE = 64 * 1024;
-  std::size_t capacity = hint ? hint + 1 : PIECE;
-  std::unique_ptr<char[]> buf(new char[capacity]);
-  prefault(buf.get(), capacity);
+// Reads everything from f (size_hint: the size of a regular file, else 0).
+bool read_all(std::FILE* f, std::size_t size_hint, Input& in) {
+  TextBuffer buf(size_hint ? size_hint + 1 : 1 << 20);  // + 1: the end shows without growing
   std::size_t size = 0;
   for (;;) {
-    if (size == capacity) {
-      std::size_t bigger = capacity * 2;
-      std::unique_ptr<char[]> grown(new char[bigger]);
-      std::memcpy(grown.get(), buf.get(), size);
-      buf = std::move(grown);
-      capacity = bigger;
+    if (size == buf.capacity()) {
+      TextBuffer bigger(buf.capacity() * 2);
+      std::memcpy(bigger.data(), buf.data(), size);
+      buf = std::move(bigger);
     }
-    std::size_t n = std::fread(buf.get() + size, 1, capacity - size, f);
+    std::size_t n = std::fread(buf.data() + size, 1, buf.capacity() - size, f);
     if (n == 0) {
       if (std::ferror(f)) return false;
       break;
     }
     size += n;
   }
-  in.data = std::move(buf);
-  in.text = in.data.get();
+  in.buffer = std::move(buf);
+  in.text = in.buffer.data();
   in.size = size;
   return true;
 }
@@ -334,27 +322,21 @@ void settle_line_ends(Input& in) {
   in.line_ends = LineEnds::CR_LF;
   if (crlf) return;
 
-  constexpr std::size_t PIECE = 64 * 1024;
-  std::size_t capacity = in.size + in.size / 8 + 2 * PIECE;
-  std::unique_ptr<char[]> out(new char[capacity]);
-  prefault(out.get(), capacity);
-  std::size_t size = 0;
+  // At most one byte more per line end: growth counted first, then one pass.
+  const std::size_t size = in.size + cli::line_end_growth(p, in.size);
+  TextBuffer out(size);
   cli::LineEndNormaliser normaliser;
+  std::size_t written = 0;
+  constexpr std::size_t PIECE = 64 * 1024;
   for (const char* q = p; q != e;) {
     const std::size_t n = std::min<std::size_t>(PIECE, static_cast<std::size_t>(e - q));
-    if (capacity - size < 2 * n) {
-      std::size_t cap = std::max(capacity * 2, size + 2 * n);
-      std::unique_ptr<char[]> bigger(new char[cap]);
-      std::memcpy(bigger.get(), out.get(), size);
-      out = std::move(bigger);
-      capacity = cap;
-    }
-    size += normaliser.feed(q, n, out.get() + size);
+    // A piece can grow to 2n bytes, but never past the counted total.
+    written += normaliser.feed(q, n, out.data() + written);
     q += n;
   }
-  in.data = std::move(out);  // the bytes read, if any, go with it
-  in.text = in.data.get();
-  in.size = size;
+  in.buffer = std::move(out);
+  in.text = in.buffer.data();
+  in.size = written;
 }
 
 bool read_input(const std::string& path, Input& in, std::string& message) {
@@ -371,22 +353,16 @@ bool read_input(const std::string& path, Input& in, std::string& message) {
       return false;
     }
   }
-  // A regular file (also one redirected to standard input) is mapped, or read
-  // into a buffer of its size; pipes and devices grow the buffer as they go.
+  // A regular file (also one redirected to standard input) is read into a
+  // buffer of its size; pipes and devices grow the buffer as they go.
   std::size_t hint = 0;
   struct stat st;
   if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
     hint = static_cast<std::size_t>(st.st_size);
-  bool ok = false;
-#ifndef _WIN32
-  if (hint && std::ftell(f) <= 0) ok = map_input(fileno(f), hint, in);
-#endif
-  if (!ok) {
-    ok = read_all(f, hint, in);
-    if (!ok)
-      message = "cannot read " + (path.empty() ? std::string("standard input") : "'" + path + "'") +
-                ": " + std::strerror(errno);
-  }
+  const bool ok = read_all(f, hint, in);
+  if (!ok)
+    message = "cannot read " + (path.empty() ? std::string("standard input") : "'" + path + "'") + ": " +
+              std::strerror(errno);
   if (f != stdin) std::fclose(f);
   if (!ok) return false;
   if (const void* zero = std::memchr(in.text, 0, in.size)) {
@@ -473,9 +449,6 @@ int convert(const Options& opt) {
   ConversionContext ctx;
   ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
   ctx.line_counter = opt.first_line;
-#ifndef _WIN32
-  if (in.map) remove_on_truncated_input(out.temp_path());
-#endif
   if (!convert_stream(ctx, std::string_view(in.text, in.size), opt.syntax.c_str(), out, in.line_ends)) {
     if (!ctx.failed_file.empty())
       error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + opt.syntax +
