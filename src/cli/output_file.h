@@ -31,8 +31,6 @@ class OutputFile final : public OutputSink {
   bool commit(std::string& error);
   // Why a write failed ("" while none has).
   const std::string& write_error() const { return error_; }
-  // The temporary file while uncommitted ("" for standard output).
-  const std::string& temp_path() const { return temp_path_; }
   std::uint64_t bytes_written() const { return total_ + static_cast<std::size_t>(pos_ - buf_); }
 
  protected:
