@@ -10,12 +10,6 @@
 #include "engine/convert.h"
 #include "engine/scanner.h"
 
-#if defined(__GNUC__) || defined(__clang__)
-#define VOREL_ALWAYS_INLINE [[gnu::always_inline]] inline
-#else
-#define VOREL_ALWAYS_INLINE inline
-#endif
-
 namespace vorel {
 
 // The eight templates of each markup language, indexed by style index; the

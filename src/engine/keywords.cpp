@@ -46,7 +46,6 @@ void KeywordIndex::build(const std::vector<Key>& keys, bool case_sensitive) {
   slots_.clear();
   mask_ = 0;
   length_bits_ = 0;
-  std::fill(std::begin(first_bytes_), std::end(first_bytes_), false);
   std::size_t live = 0;
   for (const Key& k : keys) live += !k.text.empty();
   if (live == 0) return;
@@ -72,7 +71,6 @@ void KeywordIndex::build(const std::vector<Key>& keys, bool case_sensitive) {
     if (present) continue;
     slots_[i] = Slot{w, k.text.data(), static_cast<uint32_t>(n), k.payload};
     length_bits_ |= uint64_t{1} << (n < 63 ? n : 63);
-    first_bytes_[fold_[bytes[0]]] = true;
   }
 }
 

@@ -11,6 +11,15 @@
 #include <string_view>
 #include <vector>
 
+// Forces inlining of the few calls on the scanning loop's path.
+#ifndef VOREL_ALWAYS_INLINE
+#if defined(__GNUC__) || defined(__clang__)
+#define VOREL_ALWAYS_INLINE [[gnu::always_inline]] inline
+#else
+#define VOREL_ALWAYS_INLINE inline
+#endif
+#endif
+
 namespace vorel {
 
 // Orders keywords: byte-wise (case-sensitive) or with ASCII letters folded.
@@ -41,7 +50,7 @@ class KeywordIndex {
   void build(const std::vector<Key>& keys, bool case_sensitive);
   bool empty() const { return slots_.empty(); }
   // The payload of word's key, or -1.
-  inline int64_t find(std::string_view word) const;
+  VOREL_ALWAYS_INLINE int64_t find(std::string_view word) const;
 
  private:
   // A key as two words: its first and last eight bytes (overlapping, or
@@ -68,7 +77,6 @@ class KeywordIndex {
   std::vector<Slot> slots_;
   uint32_t mask_ = 0;
   uint64_t length_bits_ = 0;    // bit n: some key has length n (63: 63 or more)
-  bool first_bytes_[256] = {};  // first bytes of the keys
   const unsigned char* fold_ = nullptr;  // identity or ASCII folding, 256 entries
   bool folds_ = false;
 };
@@ -140,12 +148,11 @@ inline uint32_t KeywordIndex::hash(Words k, std::size_t n) {
   return static_cast<uint32_t>(h >> 32);
 }
 
-inline int64_t KeywordIndex::find(std::string_view word) const {
+VOREL_ALWAYS_INLINE int64_t KeywordIndex::find(std::string_view word) const {
   const std::size_t n = word.size();
   if (slots_.empty() || n == 0) return -1;
   if (!(length_bits_ & (uint64_t{1} << (n < 63 ? n : 63)))) return -1;
   const auto* w = reinterpret_cast<const unsigned char*>(word.data());
-  if (!first_bytes_[fold_[w[0]]]) return -1;
   const Words k = words_of(w, n, folds_);
   for (uint32_t i = hash(k, n) & mask_;; i = (i + 1) & mask_) {
     const Slot& s = slots_[i];

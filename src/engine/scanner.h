@@ -163,6 +163,19 @@ void scan_tokens(const ScanState& state, Emit& emit) {
     const char c = *p;
     const uint8_t k = cls[static_cast<unsigned char>(c)];
 
+    // The commonest case first: a run of delimiters written as they are.
+    if constexpr (requires { emit.plain_delimiters(p, p); }) {
+      if (k == (CLASS_DELIMITER | CLASS_PLAIN)) {
+        if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+        const char* const first = p;
+        do ++p;
+        while (p != end && cls[static_cast<unsigned char>(*p)] == (CLASS_DELIMITER | CLASS_PLAIN));
+        emit.plain_delimiters(first, p);
+        pending = p;
+        continue;
+      }
+    }
+
     if ((k & CLASS_QUOTE) && (c == q1 || c == q2)) {
       const char* close = p + 1;
       while (close != end && *close != c && *close != eol) ++close;
@@ -199,16 +212,6 @@ void scan_tokens(const ScanState& state, Emit& emit) {
 
     if (k & CLASS_DELIMITER) {
       if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
-      if constexpr (requires { emit.plain_delimiters(p, p); }) {
-        if (k & CLASS_PLAIN) {
-          const char* const first = p;
-          do ++p;
-          while (p != end && cls[static_cast<unsigned char>(*p)] == (CLASS_DELIMITER | CLASS_PLAIN));
-          emit.plain_delimiters(first, p);
-          pending = p;
-          continue;
-        }
-      }
       emit(TOKEN_DELIMITER, std::string_view(p, 1));
       p = pending = p + 1;
     } else {
