@@ -206,14 +206,14 @@ class TextBuffer {
   TextBuffer() = default;
   explicit TextBuffer(std::size_t capacity) : capacity_(capacity ? capacity : 1) {
 #ifdef MADV_HUGEPAGE
-    constexpr std::size_t HUGE = 2 * 1024 * 1024;
-    if (capacity_ >= HUGE) {
-      const std::size_t rounded = (capacity_ + HUGE - 1) & ~(HUGE - 1);
-      void* p = mmap(nullptr, rounded + HUGE, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    constexpr std::size_t HUGE_PAGE = 2 * 1024 * 1024;
+    if (capacity_ >= HUGE_PAGE) {
+      const std::size_t rounded = (capacity_ + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
+      void* p = mmap(nullptr, rounded + HUGE_PAGE, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
       if (p != MAP_FAILED) {
         map_ = p;
-        map_size_ = rounded + HUGE;
-        const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + HUGE - 1) & ~std::uintptr_t{HUGE - 1};
+        map_size_ = rounded + HUGE_PAGE;
+        const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + HUGE_PAGE - 1) & ~std::uintptr_t{HUGE_PAGE - 1};
         data_ = reinterpret_cast<char*>(a);
         capacity_ = rounded;
         madvise(data_, rounded, MADV_HUGEPAGE);
