@@ -61,28 +61,30 @@ inline const char* find_pair(const char* p, const char* e, char a, char b) {
   return e;
 }
 
+// The first and last sizeof(Word) bytes of src[0..n), which may overlap,
+// copied to dst with two loads and two stores (sizeof(Word) <= n).
+template <class Word>
+inline void copy_ends(char* dst, const char* src, std::size_t n) {
+  Word a, b;
+  std::memcpy(&a, src, sizeof a);
+  std::memcpy(&b, src + n - sizeof b, sizeof b);
+  std::memcpy(dst, &a, sizeof a);
+  std::memcpy(dst + n - sizeof b, &b, sizeof b);
+}
+
 // Copies n bytes (at most 32) from src to dst, reading and writing exactly
 // those bytes, without a library call: two overlapping moves of the largest
 // size that fits.
 inline void copy_small(char* dst, const char* src, std::size_t n) {
+  struct Bytes16 {
+    char bytes[16];
+  };
   if (n >= 16) {
-    char a[16], b[16];
-    std::memcpy(a, src, 16);
-    std::memcpy(b, src + n - 16, 16);
-    std::memcpy(dst, a, 16);
-    std::memcpy(dst + n - 16, b, 16);
+    copy_ends<Bytes16>(dst, src, n);
   } else if (n >= 8) {
-    uint64_t a, b;
-    std::memcpy(&a, src, 8);
-    std::memcpy(&b, src + n - 8, 8);
-    std::memcpy(dst, &a, 8);
-    std::memcpy(dst + n - 8, &b, 8);
+    copy_ends<uint64_t>(dst, src, n);
   } else if (n >= 4) {
-    uint32_t a, b;
-    std::memcpy(&a, src, 4);
-    std::memcpy(&b, src + n - 4, 4);
-    std::memcpy(dst, &a, 4);
-    std::memcpy(dst + n - 4, &b, 4);
+    copy_ends<uint32_t>(dst, src, n);
   } else if (n) {
     const char x = src[0], y = src[n / 2], z = src[n - 1];
     dst[0] = x;
