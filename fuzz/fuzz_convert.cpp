@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/output_file.h"
 #include "engine/convert.h"
 #include "fuzz_util.h"
 #include "markup_check.h"
@@ -81,11 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Streamed into a file through a buffer of a few bytes.
     std::string path = dir + "out.txt";
     {
-      vorel::FileHandle f = vorel::open_file(path.c_str(), vorel::FILE_WRITE | vorel::FILE_CREATE_ALWAYS);
-      FUZZ_CHECK(f.valid());
-      vorel::FileSink sink(f, window + 1);
+      vorel::cli::OutputFile file;
+      std::string error;
+      FUZZ_CHECK(file.open(path, error));
+      vorel::cli::FileSink sink(file, window + 1);
       FUZZ_CHECK(vorel::convert_stream(numbered, text, syntax_name, sink));
-      FUZZ_CHECK(sink.finish() && !sink.failed());
+      FUZZ_CHECK(sink.finish() && file.commit(error));
     }
     auto back = vorel::read_whole_file(path.c_str());
     FUZZ_CHECK(back && *back == expected);

@@ -19,35 +19,6 @@ std::size_t line_end_growth(const char* src, std::size_t n) {
   return growth;
 }
 
-void normalise_line_ends(const char* src, std::size_t n, char* dst, std::size_t growth) {
-  if (growth == 0) {
-    if (dst != src) std::memcpy(dst, src, n);
-    return;
-  }
-  // Backwards: byte i lands at i plus the growth before it, never below i, so
-  // src[i - 1] is still unread when byte i is written.  The byte after i may
-  // already be overwritten, hence `next` keeps its original value.
-  std::size_t j = n + growth;
-  char next = '\0';
-  for (std::size_t i = n; i-- > 0;) {
-    char c = src[i];
-    if (c == '\n') {
-      dst[--j] = '\n';
-      if (i == 0 || src[i - 1] != '\r') dst[--j] = '\r';
-    } else if (c == '\r') {
-      if (i + 1 == n || next != '\n') dst[--j] = '\n';
-      dst[--j] = '\r';
-    } else {
-      dst[--j] = c;
-    }
-    next = c;
-    if (j == i) {  // no line end still to widen before here
-      if (dst != src) std::memcpy(dst, src, i);
-      return;
-    }
-  }
-}
-
 std::size_t LineEndNormaliser::feed(const char* src, std::size_t n, char* dst) {
   const char* p = src;
   const char* const e = src + n;

@@ -9,18 +9,13 @@ namespace vorel::cli {
 // every LF without a CR before it and every CR without an LF after it.
 std::size_t line_end_growth(const char* src, std::size_t n);
 
-// Writes src[0..n) to dst[0..n + growth) with LF, CR LF and a lone CR each
-// made CR LF.  Works backwards, so dst may equal src (in place, the buffer
-// holding n + growth bytes).
-void normalise_line_ends(const char* src, std::size_t n, char* dst, std::size_t growth);
-
-// The same for text that arrives in pieces (read while it is normalised, in one
-// forward pass): a CR at the end of one piece and an LF at the start of the
-// next are one line end.
+// Writes text with LF, CR LF and a lone CR each made CR LF, in one forward
+// pass over pieces of it: a CR at the end of one piece and an LF at the start
+// of the next are one line end.
 class LineEndNormaliser {
  public:
-  // Writes src[0..n) normalised to dst, which has room for 2 * n bytes;
-  // returns the number of bytes written.
+  // Writes src[0..n) normalised to dst, which has room for 2 * n bytes (or, for
+  // a whole text, n + line_end_growth); returns the number of bytes written.
   std::size_t feed(const char* src, std::size_t n, char* dst);
 
  private:

@@ -163,31 +163,4 @@ std::string StringSink::take() {
   return out;
 }
 
-FileSink::FileSink(FileHandle& file, std::size_t buffer_size)
-    : file_(file), buf_(new char[buffer_size ? buffer_size : 1]), cap_(buffer_size ? buffer_size : 1) {
-  pos_ = buf_;
-  end_ = buf_ + cap_;
-}
-
-FileSink::~FileSink() { delete[] buf_; }
-
-bool FileSink::flush() {
-  const std::size_t n = static_cast<std::size_t>(pos_ - buf_);
-  pos_ = buf_;
-  if (n && !failed_ && write_file(file_, buf_, n) != n) failed_ = true;
-  return !failed_;
-}
-
-void FileSink::overflow(const char* data, std::size_t size) {
-  flush();
-  if (size >= cap_) {
-    if (!failed_ && write_file(file_, data, size) != size) failed_ = true;
-  } else {
-    std::memcpy(pos_, data, size);
-    pos_ += size;
-  }
-}
-
-bool FileSink::finish() { return flush(); }
-
 }  // namespace vorel

@@ -14,8 +14,6 @@
 
 namespace vorel {
 
-class FileHandle;
-
 constexpr uint32_t FLAG_LINE_NUMBERS = 0x100;
 constexpr uint32_t FLAG_HTML = 0x10000;
 
@@ -100,25 +98,6 @@ class StringSink final : public OutputSink {
 
  private:
   std::string buf_;
-};
-
-// Streams the markup through a fixed buffer into an open file (vorel-convert).
-class FileSink final : public OutputSink {
- public:
-  explicit FileSink(FileHandle& file, std::size_t buffer_size = 256 * 1024);
-  ~FileSink() override;
-  bool finish() override;
-  bool failed() const { return failed_; }
-
- protected:
-  void overflow(const char* data, std::size_t size) override;
-
- private:
-  bool flush();
-  FileHandle& file_;
-  char* buf_ = nullptr;
-  std::size_t cap_ = 0;
-  bool failed_ = false;
 };
 
 // The HTML page frame around the code: the thirteen lines before it (each

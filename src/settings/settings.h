@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vorel {
 
@@ -50,6 +51,9 @@ bool put_setting_string(const char* section, const char* key, const char* value)
 uint32_t get_settings_section(const char* section, char* buffer, uint32_t size);
 // Every section name, each zero-terminated, the whole ended by an extra zero.
 uint32_t get_section_names(char* buffer, uint32_t size);
+// Whether two section or key names name the same thing in a settings file:
+// white space (and ^Z) around them ignored, ASCII letters without regard to case.
+bool same_setting_name(std::string_view a, std::string_view b);
 
 // Fills buffer (at least PATH_SIZE bytes) with the base directory joined with
 // name, exactly one separator between them.  Returns buffer.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vorel::detail {
 
@@ -18,6 +19,14 @@ inline bool is_separator(char c) {
   return c == '/';
 #endif
 }
+
+// The white space (and ^Z) that settings files ignore around names and values.
+inline bool is_setting_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1a;
+}
+
+// s without that white space around it.
+std::string_view trim_setting(std::string_view s);
 
 // The running executable's directory with its trailing separator, or "" when
 // it cannot be found.  Implemented by the backend.

@@ -59,24 +59,8 @@ namespace {
 // kept as a key without value; names compare without regard to case, and only
 // the first section of a name and the first key of a name count.
 
-bool is_ini_space(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1a;
-}
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && is_ini_space(s.front())) s.remove_prefix(1);
-  while (!s.empty() && is_ini_space(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool same_name(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
-}
+using detail::is_setting_space;
+using detail::trim_setting;
 
 struct Line {
   std::size_t begin;        // first byte of the line
@@ -133,12 +117,12 @@ struct IniFile {
       std::size_t index = lines.size() - 1;
 
       std::string_view s =
-          trim(std::string_view(text).substr(line.begin, line.content_end - line.begin));
+          trim_setting(std::string_view(text).substr(line.begin, line.content_end - line.begin));
       if (s.empty()) continue;
       if (s.front() == '[') {
         std::size_t close = s.rfind(']');
         if (close != std::string_view::npos && close > 0) {
-          sections.push_back(Section{trim(s.substr(1, close - 1)), {}, index});
+          sections.push_back(Section{trim_setting(s.substr(1, close - 1)), {}, index});
           prev = nullptr;
           continue;
         }
@@ -146,8 +130,8 @@ struct IniFile {
       Entry e{s, std::string_view(), false, index};
       std::size_t eq = s.find('=');
       if (eq != std::string_view::npos) {
-        e.name = trim(s.substr(0, eq));
-        e.value = trim(s.substr(eq + 1));
+        e.name = trim_setting(s.substr(0, eq));
+        e.value = trim_setting(s.substr(eq + 1));
         e.has_value = true;
       }
       // Runs of lines with empty names collapse into one, as the platform does.
@@ -159,16 +143,16 @@ struct IniFile {
   }
 
   const Section* find_section(std::string_view name) const {
-    name = trim(name);
+    name = trim_setting(name);
     for (const Section& s : sections)
-      if (!s.name.empty() && same_name(s.name, name)) return &s;
+      if (!s.name.empty() && same_setting_name(s.name, name)) return &s;
     return nullptr;
   }
 
   static const Entry* find_key(const Section& section, std::string_view key) {
-    key = trim(key);
+    key = trim_setting(key);
     for (const Entry& e : section.entries)
-      if (same_name(e.name, key)) return &e;
+      if (same_setting_name(e.name, key)) return &e;
     return nullptr;
   }
 };
@@ -356,10 +340,10 @@ bool put_setting_string(const char* section, const char* key, const char* value)
   bool ok = ini_cache().with(path, [&](const IniFile& ini, int read_error) {
     if (read_error != 0 && read_error != ENOENT)
       return false;  // exists but unreadable: never overwrite what we cannot see
-    std::string_view sec = trim(section);
-    std::string_view k = trim(key);
+    std::string_view sec = trim_setting(section);
+    std::string_view k = trim_setting(key);
     std::string_view v = value;
-    while (!v.empty() && is_ini_space(v.front())) v.remove_prefix(1);
+    while (!v.empty() && is_setting_space(v.front())) v.remove_prefix(1);
 
     if (const Section* s = ini.find_section(sec)) {
       if (const Entry* e = IniFile::find_key(*s, k)) {

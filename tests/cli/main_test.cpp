@@ -1,104 +1,39 @@
 // vorel-convert run as a user runs it: files and standard input, output into
 // place, exit codes and messages, syntax listing and statistics.
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "convert_runner.h"
 #include "engine/convert.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int status = -1;  // exit code
-  std::string out, err;
-};
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void spit(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using clitest::Result;
 
 class VorelConvert : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> counter{0};
-    dir_ = fs::temp_directory_path() /
-           ("vorel-cli-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "config");
-    spit(dir_ / "config" / "config.ini",
+    clitest::write(dir_ / "config" / "config.ini",
          "[Test]\r\nstxfile1=kw.txt\r\nstr1=\"\r\ndelimiter=;(){}=\r\n"
          "color_string=FF\r\ncolor_comment=8000\r\ncomment1=//\r\n"
          "[Broken]\r\nstxfile1=missing.txt\r\n[Empty]\r\n");
-    spit(dir_ / "config" / "kw.txt", "int 1FF0000\nreturn 1FF0000\n");
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
+    clitest::write(dir_ / "config" / "kw.txt", "int 1FF0000\nreturn 1FF0000\n");
   }
 
   std::string config() const { return (dir_ / "config").string(); }
   fs::path file(const char* name) const { return dir_ / name; }
 
-  // Runs vorel-convert with args, standard input from stdin_bytes.
-  // With piped, standard input is a pipe instead of a file.
   Result run(const std::vector<std::string>& args, const std::string& stdin_bytes = "", bool piped = false) {
-    fs::path in = dir_ / ".stdin", out = dir_ / ".stdout", err = dir_ / ".stderr";
-    spit(in, stdin_bytes);
-    int pipe_fds[2] = {-1, -1};
-    if (piped && pipe(pipe_fds) != 0) return Result{};
-    pid_t pid = fork();
-    if (pid == 0) {
-      int fin = piped ? pipe_fds[0] : open(in.c_str(), O_RDONLY);
-      if (piped) close(pipe_fds[1]);
-      int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      int ferr = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      dup2(fin, 0);
-      dup2(fout, 1);
-      dup2(ferr, 2);
-      std::vector<char*> argv{const_cast<char*>(VOREL_CONVERT_PATH)};
-      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      execv(VOREL_CONVERT_PATH, argv.data());
-      _exit(127);
-    }
-    if (piped) {
-      close(pipe_fds[0]);
-      for (std::size_t done = 0; done < stdin_bytes.size();) {
-        ssize_t n = write(pipe_fds[1], stdin_bytes.data() + done, stdin_bytes.size() - done);
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-      }
-      close(pipe_fds[1]);
-    }
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    Result r;
-    r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-    r.out = slurp(out);
-    r.err = slurp(err);
-    fs::remove(in);
-    fs::remove(out);
-    fs::remove(err);
-    return r;
+    return clitest::run_convert(dir_, args, stdin_bytes, piped);
   }
 
   // Names in the test directory, so leftovers of temporary files show.
@@ -108,7 +43,8 @@ class VorelConvert : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  clitest::ScratchDir scratch_;
+  const fs::path& dir_ = scratch_.path();
 };
 
 const char KEYWORD_INT[] = "[b][color=#0000FF]int[/color][/b]";
@@ -120,12 +56,12 @@ std::string ubb_of_two_lines() {
 
 TEST_F(VorelConvert, LfCrLfAndCrFilesKeepTheirLines) {
   for (const char* eol : {"\n", "\r\n", "\r"}) {
-    spit(file("in.c"), std::string("int a;") + eol + "return a;" + eol);
+    clitest::write(file("in.c"), std::string("int a;") + eol + "return a;" + eol);
     Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", file("in.c").string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, ubb_of_two_lines()) << "line end " << (eol[0] == '\n' ? "LF" : eol[1] ? "CRLF" : "CR");
   }
-  spit(file("mixed.c"), "a\r\n\nb\rc");
+  clitest::write(file("mixed.c"), "a\r\n\nb\rc");
   Result r = run({"--config-dir", config(), "--format", "ubb", file("mixed.c").string()});
   EXPECT_EQ(r.out, "a\r\n\r\nb\r\nc");
 }
@@ -140,7 +76,7 @@ TEST_F(VorelConvert, EveryWayOfReadingGivesTheSameMarkup) {
     return t;
   };
   const std::string crlf = joined("\r\n");
-  spit(file("crlf.c"), crlf + std::string(70000, 'x'));  // longer than a read piece
+  clitest::write(file("crlf.c"), crlf + std::string(70000, 'x'));  // longer than a read piece
   Result want = run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9", file("crlf.c").string()});
   ASSERT_EQ(want.status, 0) << want.err;
   std::string mixed = joined("\n");
@@ -148,7 +84,7 @@ TEST_F(VorelConvert, EveryWayOfReadingGivesTheSameMarkup) {
   mixed.replace(mixed.find('\n'), 1, "\r\n");
   for (const std::string& text : {joined("\n"), crlf, joined("\r"), mixed}) {
     const std::string input = text + std::string(70000, 'x');
-    spit(file("in.c"), input);
+    clitest::write(file("in.c"), input);
     for (bool piped : {false, true}) {
       Result r = piped ? run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9"}, input, true)
                        : run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9", file("in.c").string()});
@@ -168,7 +104,7 @@ TEST_F(VorelConvert, StandardInputConvertsLikeAFile) {
 }
 
 TEST_F(VorelConvert, HtmlIsTheDefaultFormat) {
-  spit(file("in.c"), "x < y\n");
+  clitest::write(file("in.c"), "x < y\n");
   Result r = run({"--config-dir", config(), file("in.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   std::string frame(vorel::html_page_header());
@@ -176,43 +112,43 @@ TEST_F(VorelConvert, HtmlIsTheDefaultFormat) {
 }
 
 TEST_F(VorelConvert, EmptyInputGivesTheFrameOrNothing) {
-  spit(file("empty.c"), "");
+  clitest::write(file("empty.c"), "");
   Result r = run({"--config-dir", config(), "--syntax", "Test", "-o", file("empty.html").string(),
                file("empty.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(slurp(file("empty.html")),
+  EXPECT_EQ(clitest::read(file("empty.html")),
             std::string(vorel::html_page_header()) + std::string(vorel::html_page_footer()));
   r = run({"--config-dir", config(), "--format", "ubb", "-o", file("empty.ubb").string(),
            file("empty.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(fs::exists(file("empty.ubb")));
-  EXPECT_EQ(slurp(file("empty.ubb")), "");
+  EXPECT_EQ(clitest::read(file("empty.ubb")), "");
 }
 
 TEST_F(VorelConvert, OutputReplacesTheTargetWhole) {
-  spit(file("in.c"), "int a;\nreturn a;\n");
-  spit(file("out.ubb"), std::string(100000, 'o'));  // longer than the new output
+  clitest::write(file("in.c"), "int a;\nreturn a;\n");
+  clitest::write(file("out.ubb"), std::string(100000, 'o'));  // longer than the new output
   auto before = listing();
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
                file("out.ubb").string(), file("in.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(slurp(file("out.ubb")), ubb_of_two_lines());
+  EXPECT_EQ(clitest::read(file("out.ubb")), ubb_of_two_lines());
   EXPECT_EQ(listing(), before);  // no temporary file left behind
 }
 
 TEST_F(VorelConvert, OutputOverItsOwnInput) {
-  spit(file("in.c"), "int a;\n");
+  clitest::write(file("in.c"), "int a;\n");
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
                file("in.c").string(), file("in.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(slurp(file("in.c")), std::string(KEYWORD_INT) + " a;\r\n");
+  EXPECT_EQ(clitest::read(file("in.c")), std::string(KEYWORD_INT) + " a;\r\n");
 }
 
 TEST_F(VorelConvert, FailuresLeaveAnExistingTargetAlone) {
-  spit(file("out.html"), "keep me");
-  spit(file("nul.c"), std::string("int\0a", 5));
-  spit(file("ok.c"), "int a;\n");
+  clitest::write(file("out.html"), "keep me");
+  clitest::write(file("nul.c"), std::string("int\0a", 5));
+  clitest::write(file("ok.c"), "int a;\n");
   auto before = listing();
 
   Result r = run({"--config-dir", config(), "-o", file("out.html").string(), file("nul.c").string()});
@@ -229,7 +165,7 @@ TEST_F(VorelConvert, FailuresLeaveAnExistingTargetAlone) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("absent.c"), std::string::npos) << r.err;
 
-  EXPECT_EQ(slurp(file("out.html")), "keep me");
+  EXPECT_EQ(clitest::read(file("out.html")), "keep me");
   EXPECT_EQ(listing(), before);
 }
 
@@ -300,7 +236,7 @@ TEST_F(VorelConvert, ListSyntaxesPrintsEverySectionName) {
     ini += "[" + name + "]\r\nstr1=\"\r\n";
     expected += name + "\n";
   }
-  spit(dir_ / "config" / "config.ini", ini);
+  clitest::write(dir_ / "config" / "config.ini", ini);
   r = run({"--config-dir", config(), "--list-syntaxes"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, expected);

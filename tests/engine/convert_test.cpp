@@ -131,37 +131,6 @@ TEST_F(ConvertTest, StreamTakesAViewAndStopsAtAZeroByte) {
   EXPECT_EQ(sink.take(), "x");
 }
 
-TEST_F(ConvertTest, FileSinkWritesWhatStringSinkCollects) {
-  dir.write("config.ini", "[S]\r\nstr1=\"\r\ncomment1=//\r\n");
-  std::string text;
-  for (int i = 0; i < 3000; ++i) text += "line \"" + std::to_string(i) + "\" // <c>\r\n";
-  ctx.flags = FLAG_HTML | FLAG_LINE_NUMBERS;
-  ctx.line_counter = 1;
-  const auto expected = convert_text(ctx, text.c_str(), 0, "S");
-  ASSERT_TRUE(expected);
-  for (std::size_t window : {1, 7, 4096, 1 << 20}) {
-    const std::string path = dir.file("out.html");
-    {
-      FileHandle file = open_file(path.c_str(), FILE_WRITE | FILE_CREATE_ALWAYS);
-      ASSERT_TRUE(file);
-      FileSink sink(file, window);
-      ctx.line_counter = 1;
-      ASSERT_TRUE(convert_stream(ctx, text, "S", sink));
-      EXPECT_FALSE(sink.failed());
-    }
-    EXPECT_EQ(read_whole_file(path.c_str()), expected) << window;
-  }
-}
-
-TEST_F(ConvertTest, FailedWriteIsReported) {
-  FileHandle invalid;
-  FileSink sink(invalid, 16);
-  ctx.flags = FLAG_HTML;
-  EXPECT_FALSE(convert_stream(ctx, "abc", "S", sink));
-  EXPECT_TRUE(sink.failed());
-  EXPECT_EQ(ctx.failed_file, "");
-}
-
 TEST_F(ConvertTest, TimingsAreSet) {
   ctx.stats.keyword_load_ms = -1;
   ctx.stats.conversion_ms = -1;

@@ -2,8 +2,6 @@
 // binary input, binary config.ini and keyword files, a folder as input, an input cut
 // short while it is read, output into folders that are missing or cannot be written.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../cli/convert_runner.h"
 #include "hostile_support.h"
 
 namespace {
@@ -20,33 +19,11 @@ using hostile::garbage;
 using hostile::read;
 using hostile::write;
 
-struct Result {
-  int status = -1;  // exit status, or 128 + signal
-  std::string out, err;
-};
-
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using clitest::Result;
 
 class ConvertCliHostile : public ::testing::Test {
  protected:
-  Result run(const std::vector<std::string>& args) {
-    std::string cmd = quote(VOREL_CONVERT);
-    for (const std::string& a : args) cmd += " " + quote(a);
-    const std::string out = dir / ".stdout", err = dir / ".stderr";
-    cmd += " >" + quote(out) + " 2>" + quote(err) + " </dev/null";
-    const int raw = std::system(cmd.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    r.out = read(out);
-    r.err = read(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return r;
-  }
+  Result run(const std::vector<std::string>& args) { return clitest::run_convert(dir.path(), args); }
   // Every file of the scratch folder, to see that nothing is left behind.
   std::vector<std::string> files() {
     std::vector<std::string> names;
@@ -55,7 +32,6 @@ class ConvertCliHostile : public ::testing::Test {
     return names;
   }
   std::string config_dir() { return dir.path().string(); }
-
   hostile::ScratchDir dir;
 };
 
@@ -133,18 +109,41 @@ TEST_F(ConvertCliHostile, OutputOntoAFileSystemThatTakesNoFilesIsAClearError) {
   EXPECT_NE(r.err.find("/proc/vorel-out.html"), std::string::npos) << r.err;
 }
 
+// Where no new file can go beside the target, the run fails naming it and the old
+// file stays.  Root writes into read-only folders, so the places that refuse
+// everyone come first: a target whose temporary name is longer than a file name may
+// be, and a target below a regular file.
 TEST_F(ConvertCliHostile, OutputIntoAReadOnlyFolderKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   write(dir / "in.c", "x\n");
   write(dir / "config.ini", "");
-  std::filesystem::create_directory(dir / "ro");
-  write(dir / "ro/out.html", "KEEP");
-  std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  Result r = run({"--config-dir", config_dir(), "-o", dir / "ro/out.html", dir / "in.c"});
-  std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_all);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("out.html"), std::string::npos) << r.err;
-  EXPECT_EQ(read(dir / "ro/out.html"), "KEEP");
+  std::vector<std::string> targets;
+  const std::string longest = std::string(250, 'o') + ".html";  // a name may have 255 bytes
+  write(dir / longest, "KEEP");
+  targets.push_back(dir / longest);
+  write(dir / "plain", "KEEP");
+  targets.push_back(dir / "plain/out.html");
+  if (geteuid() != 0) {
+    std::filesystem::create_directory(dir / "ro");
+    write(dir / "ro/out.html", "KEEP");
+    std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    targets.push_back(dir / "ro/out.html");
+  }
+  for (const std::string& target : targets) {
+    Result r = run({"--config-dir", config_dir(), "-o", target, dir / "in.c"});
+    EXPECT_EQ(r.status, 1) << target;
+    EXPECT_NE(r.err.find("cannot create a temporary file beside '" + target + "'"), std::string::npos) << r.err;
+  }
+  std::error_code ec;  // no "ro" as root
+  std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_all, ec);
+  EXPECT_EQ(read(dir / longest), "KEEP");
+  EXPECT_EQ(read(dir / "plain"), "KEEP");
+  std::vector<std::string> expected{"config.ini", "in.c", longest, "plain"};
+  if (geteuid() != 0) {
+    EXPECT_EQ(read(dir / "ro/out.html"), "KEEP");
+    expected.push_back("ro");
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(files(), expected);
 }
 
 TEST_F(ConvertCliHostile, OutputOverAFolderFailsAndKeepsIt) {
@@ -180,30 +179,21 @@ TEST_F(ConvertCliHostile, InputCutShortWhileReadNeverHalfWritesTheOutput) {
   for (int delay_ms : {5, 30, 80}) {
     write(dir / "big.c", big);
     write(dir / "out.html", "KEEP");
-    const std::string in = dir / "big.c", out = dir / "out.html", err = dir / ".stderr";
-    pid_t pid = fork();
-    if (pid == 0) {
-      int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      dup2(fd, 2);
-      execl(VOREL_CONVERT, VOREL_CONVERT, "--config-dir", config_dir().c_str(), "-o", out.c_str(), in.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    const std::string in = dir / "big.c", out = dir / "out.html";
+    clitest::ConvertRun run(dir.path(), {"--config-dir", config_dir(), "-o", out, in});
     std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
     ASSERT_EQ(truncate(in.c_str(), 1000), 0);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    const Result r = run.wait();
+    ASSERT_LT(r.status, 128) << "ended by signal " << r.status - 128;
     const std::string result = read(out);
-    if (WEXITSTATUS(status) == 0) {
+    if (r.status == 0) {
       // Done before the cut: the whole page.
       EXPECT_EQ(result.compare(result.size() - 6, 6, "</pre>"), 0);
     } else {
-      EXPECT_EQ(WEXITSTATUS(status), 1);
-      EXPECT_NE(read(err).find("big.c"), std::string::npos) << read(err);
+      EXPECT_EQ(r.status, 1);
+      EXPECT_NE(r.err.find("big.c"), std::string::npos) << r.err;
       EXPECT_EQ(result, "KEEP");
     }
-    std::filesystem::remove(err);
     EXPECT_EQ(files(), (std::vector<std::string>{"big.c", "out.html"}));
   }
 }

@@ -1,45 +1,17 @@
-// Scratch folders and files for the hostile-input tests.
+// Helpers of the hostile-input tests: the shared scratch folder and files, and
+// reproducible garbage.
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "../cli/scratch_dir.h"
 
 namespace hostile {
 
-namespace fs = std::filesystem;
-
-// A fresh folder, removed with everything in it when the test ends.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string tmpl = (fs::temp_directory_path() / "vorel-hostile-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) std::abort();
-    path_ = tmpl;
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
-
-inline void write(const std::string& path, const std::string& data) {
-  std::ofstream(path, std::ios::binary) << data;
-}
-
-inline std::string read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using clitest::read;
+using clitest::ScratchDir;
+using clitest::write;
 
 // Reproducible bytes of every value (xorshift), zero bytes included unless asked not to.
 inline std::string garbage(std::size_t n, uint32_t seed, bool zeros = true) {

@@ -1,0 +1,129 @@
+// vorel-convert's command line: its options, their checks and the usage text.
+#include "cli/options.h"
+
+#include <cstdio>
+
+namespace vorel::cli {
+
+const char* const USAGE =
+    "usage: vorel-convert [--config-dir DIR] [--syntax NAME] [--format html|ubb]\n"
+    "                     [--line-numbers START] [--stats] [-o OUT] [INPUT]\n"
+    "       vorel-convert --list-syntaxes [--config-dir DIR]\n";
+
+const char* const HELP =
+    "Converts program source text to coloured markup: an HTML page or UBB forum code.\n"
+    "\n"
+    "  INPUT                 the source file (default: standard input; '-' also reads it)\n"
+    "  -o OUT                write to OUT (default, or '-': standard output); OUT is\n"
+    "                        replaced only when the conversion succeeds\n"
+    "  --syntax NAME         a syntax section of config.ini (default: none, plain text)\n"
+    "  --format html|ubb     markup language (default: html)\n"
+    "  --line-numbers START  number the lines, the first one START (0 to 4294967295)\n"
+    "  --stats               print timings and lengths to standard error\n"
+    "  --config-dir DIR      where config.ini and the keyword files are\n"
+    "                        (default: the directory of this program)\n"
+    "  --list-syntaxes       print the syntax names of config.ini, one per line\n"
+    "  --help, --version\n"
+    "\n"
+    "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
+    "1 when the input, a keyword file or the output fails, 2 for a wrong command line.\n";
+
+void error(const std::string& message) {
+  std::fprintf(stderr, "vorel-convert: %s\n", message.c_str());
+}
+
+int usage_error(const std::string& message) {
+  error(message);
+  std::fputs(USAGE, stderr);
+  return 2;
+}
+
+namespace {
+
+// A decimal number from 0 to 4294967295, digits only.
+bool parse_line_number(const std::string& text, uint32_t& value) {
+  if (text.empty() || text.size() > 20) return false;
+  uint64_t v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<uint64_t>(c - '0');
+    if (v > 0xFFFFFFFFu) return false;
+  }
+  value = static_cast<uint32_t>(v);
+  return true;
+}
+
+}  // namespace
+
+int parse_options(int argc, char** argv, Options& opt) {
+  bool have_input = false;
+  bool options_done = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (options_done || arg == "-" || arg.empty() || arg[0] != '-') {
+      if (have_input) return usage_error("more than one input file: '" + arg + "'");
+      have_input = true;
+      opt.input = arg == "-" ? std::string() : arg;
+      if (arg.empty()) return usage_error("the input file name is empty");
+      continue;
+    }
+    if (arg == "--") {
+      options_done = true;
+      continue;
+    }
+    // --name=value or --name value
+    std::string name = arg, value;
+    bool inline_value = false;
+    if (arg.compare(0, 2, "--") == 0) {
+      std::size_t eq = arg.find('=');
+      if (eq != std::string::npos) {
+        name = arg.substr(0, eq);
+        value = arg.substr(eq + 1);
+        inline_value = true;
+      }
+    }
+    auto takes_value = [&]() -> bool {
+      if (inline_value) return true;
+      if (i + 1 >= argc) return false;
+      value = argv[++i];
+      return true;
+    };
+    auto flag = [&]() { return !inline_value; };
+
+    if (name == "--config-dir") {
+      if (!takes_value()) return usage_error("--config-dir needs a directory");
+      opt.config_dir = value;
+      opt.config_dir_set = true;
+    } else if (name == "--syntax") {
+      if (!takes_value()) return usage_error("--syntax needs a syntax name");
+      opt.syntax = value;
+    } else if (name == "--format") {
+      if (!takes_value()) return usage_error("--format needs html or ubb");
+      if (value == "html") opt.html = true;
+      else if (value == "ubb") opt.html = false;
+      else return usage_error("unknown format '" + value + "' (use html or ubb)");
+    } else if (name == "--line-numbers") {
+      if (!takes_value()) return usage_error("--line-numbers needs a first line number");
+      if (!parse_line_number(value, opt.first_line))
+        return usage_error("bad line number '" + value + "' (use 0 to 4294967295)");
+      opt.line_numbers = true;
+    } else if (name == "-o" || name == "--output") {
+      if (!takes_value()) return usage_error("-o needs an output file");
+      if (value.empty()) return usage_error("the output file name is empty");
+      opt.output = value == "-" ? std::string() : value;  // "-": standard output
+    } else if (name == "--stats" && flag()) {
+      opt.stats = true;
+    } else if (name == "--list-syntaxes" && flag()) {
+      opt.list_syntaxes = true;
+    } else if ((name == "--help" || name == "-h") && flag()) {
+      opt.help = true;
+    } else if (name == "--version" && flag()) {
+      opt.version = true;
+    } else {
+      return usage_error("unknown option '" + arg + "'");
+    }
+  }
+  return -1;
+}
+
+}  // namespace vorel::cli
