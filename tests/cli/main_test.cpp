@@ -259,6 +259,15 @@ TEST_F(VorelConvert, UnknownSyntaxWarnsAndConvertsPlain) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, plain.out);
   EXPECT_NE(r.err.find("Cobol"), std::string::npos);
+
+  // A name the settings file answers to is known, however it is spaced or cased.
+  Result keyworded = run({"--config-dir", config(), "--format", "ubb", "--syntax", "Test"}, "int a;\n");
+  for (const char* name : {"TEST", " test\t", "\vTest\x1a"}) {
+    r = run({"--config-dir", config(), "--format", "ubb", "--syntax", name}, "int a;\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "") << ::testing::PrintToString(name);
+    EXPECT_EQ(r.out, keyworded.out) << ::testing::PrintToString(name);
+  }
 }
 
 TEST_F(VorelConvert, StatsReportTimesAndLengths) {
