@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/convert.h"
+#include "engine/sink.h"
 
 namespace vorel {
 
