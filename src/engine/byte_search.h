@@ -43,6 +43,33 @@ inline const char* find_any_of3(const char* p, const char* e, char a, char b, ch
   return p;
 }
 
+// A set of bytes to look for.  Sets of up to three bytes (the usual case)
+// are searched sixteen bytes a step; larger ones a byte at a time.
+class ByteSet {
+ public:
+  void add(unsigned char c) {
+    if (has_[c]) return;
+    has_[c] = true;
+    if (count_ < 3) {
+      for (int i = count_; i < 3; ++i) first_[i] = static_cast<char>(c);
+    }
+    ++count_;
+  }
+  bool empty() const { return count_ == 0; }
+  bool has(unsigned char c) const { return has_[c]; }
+  // The first byte of [p, e) in the set, or e.
+  const char* find(const char* p, const char* e) const {
+    if (count_ <= 3) return count_ ? find_any_of3(p, e, first_[0], first_[1], first_[2]) : e;
+    while (p != e && !has_[static_cast<unsigned char>(*p)]) ++p;
+    return p;
+  }
+
+ private:
+  char first_[3] = {};
+  int count_ = 0;
+  bool has_[256] = {};
+};
+
 // The first position in [p, e - 1) where the bytes a b stand, or e.
 inline const char* find_pair(const char* p, const char* e, char a, char b) {
 #ifdef VOREL_SSE2

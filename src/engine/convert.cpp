@@ -1,5 +1,5 @@
-// The conversion driver: syntax and keyword loading, the HTML page frame,
-// scanning with the emitter, line numbering, timings; and the output sinks.
+// The conversion driver: syntax loading, the HTML page frame, scanning with
+// the emitter, line numbering, timings; and the file sink.
 #include "engine/convert.h"
 
 #include <chrono>
@@ -50,53 +50,69 @@ std::string_view html_page_footer() { return {HTML_FOOTER, sizeof HTML_FOOTER - 
 
 namespace {
 
-bool convert_stream_or_throw(ConversionContext& ctx, std::string_view text, const char* syntax_name,
-                             OutputSink& sink, LineEnds line_ends) {
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point start = Clock::now();
-  ctx.failed_file.clear();
+using Clock = std::chrono::steady_clock;
 
-  ScanState state;
-  state.text = text;
-  if (!load_syntax(state, syntax_name, &ctx.failed_file)) return false;
-  state.lf_lines = line_ends == LineEnds::LF;
-  const Clock::time_point loaded = Clock::now();
-  ctx.stats.keyword_load_ms = elapsed_ms(start, loaded);
-
+bool convert_or_throw(ConversionContext& ctx, std::string_view text, const Syntax& syntax, OutputSink& sink,
+                      LineEnds line_ends, Clock::time_point start) {
   const bool html = (ctx.flags & FLAG_HTML) != 0;
+  const bool lf_lines = line_ends == LineEnds::LF;
   if (html) sink.write(HTML_FRAME, HTML_FRAME_SIZE);
 
   if (ctx.flags & FLAG_LINE_NUMBERS) {
     LineNumberSink numbered(sink, ctx.line_counter);
-    Emitter emitter(state, html, numbered);
-    state.out = &numbered;
-    scan_with(state, emitter);
+    scan_with(syntax, text, lf_lines, Emitter(syntax, html, ctx.markup, lf_lines, numbered));
     numbered.finish();
     ctx.line_counter = numbered.line_counter();
   } else {
-    Emitter emitter(state, html, sink);
-    state.out = &sink;
-    scan_with(state, emitter);
+    scan_with(syntax, text, lf_lines, Emitter(syntax, html, ctx.markup, lf_lines, sink));
   }
-  state.out = nullptr;
 
   if (html) sink.write(HTML_FOOTER, sizeof HTML_FOOTER - 1);
   const bool ok = sink.finish();
-  ctx.stats.conversion_ms = elapsed_ms(loaded, Clock::now());
+  ctx.stats.conversion_ms = elapsed_ms(start, Clock::now());
   return ok;
+}
+
+// Out of memory ends a conversion as a failed write does: no output.
+template <class Convert>
+bool guarded(Convert&& convert) {
+  try {
+    return convert();
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
 }
 
 }  // namespace
 
+bool convert_stream(ConversionContext& ctx, std::string_view text, const Syntax& syntax, OutputSink& sink,
+                    LineEnds line_ends) {
+  return guarded([&] {
+    ctx.failed_file.clear();
+    ctx.stats.keyword_load_ms = 0;
+    return convert_or_throw(ctx, text, syntax, sink, line_ends, Clock::now());
+  });
+}
+
+bool convert_stream(ConversionContext& ctx, std::string_view text, SyntaxSource& source,
+                    const char* syntax_name, OutputSink& sink, LineEnds line_ends) {
+  return guarded([&] {
+    const Clock::time_point start = Clock::now();
+    ctx.failed_file.clear();
+    const std::optional<Syntax> syntax = read_syntax(source, syntax_name, &ctx.failed_file);
+    if (!syntax) return false;
+    const Clock::time_point loaded = Clock::now();
+    ctx.stats.keyword_load_ms = elapsed_ms(start, loaded);
+    return convert_or_throw(ctx, text, *syntax, sink, line_ends, loaded);
+  });
+}
+
 bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
                     OutputSink& sink, LineEnds line_ends) {
-  try {
-    return convert_stream_or_throw(ctx, text, syntax_name, sink, line_ends);
-  } catch (const std::bad_alloc&) {
-    return false;  // out of memory: no output, like a failed write
-  } catch (const std::length_error&) {
-    return false;
-  }
+  SettingsSyntaxSource source;
+  return convert_stream(ctx, text, source, syntax_name, sink, line_ends);
 }
 
 std::optional<std::string> convert_text(ConversionContext& ctx, const char* text,
@@ -109,58 +125,6 @@ std::optional<std::string> convert_text(ConversionContext& ctx, const char* text
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
-}
-
-void OutputSink::write_long(const char* data, std::size_t size) {
-  std::memcpy(pos_, data, size);
-  pos_ += size;
-}
-
-// StringSink grows its string a slice at a time inside a reservation, so the
-// capacity hint costs address space, not page-touching zero fills.
-namespace {
-constexpr std::size_t STRING_SLICE = 64 * 1024;
-}
-
-StringSink::StringSink(std::size_t reserve) {
-  // Only a hint: when so much cannot be had, the string grows as it goes.
-  try {
-    if (reserve) buf_.reserve(reserve);
-  } catch (const std::exception&) {
-  }
-}
-
-void StringSink::overflow(const char* data, std::size_t size) {
-  const std::size_t used = pos_ ? static_cast<std::size_t>(pos_ - buf_.data()) : 0;
-  std::size_t want = used + size;
-  if (want < used + STRING_SLICE) want = used + STRING_SLICE;
-  if (want > buf_.capacity()) {
-    std::size_t grown = buf_.capacity() * 2;
-    buf_.reserve(grown > want ? grown : want);
-  }
-  buf_.resize(want);
-  char* base = buf_.data();
-  std::memcpy(base + used, data, size);
-  pos_ = base + used + size;
-  end_ = base + buf_.size();
-}
-
-bool StringSink::finish() {
-  buf_.resize(size());
-  pos_ = end_ = buf_.empty() ? nullptr : buf_.data() + buf_.size();
-  return true;
-}
-
-std::size_t StringSink::size() const {
-  return pos_ ? static_cast<std::size_t>(pos_ - buf_.data()) : 0;
-}
-
-std::string StringSink::take() {
-  finish();
-  std::string out = std::move(buf_);
-  buf_ = std::string();
-  pos_ = end_ = nullptr;
-  return out;
 }
 
 }  // namespace vorel

@@ -1,5 +1,5 @@
-// The conversion engine's entry points: flags, statistics, output sinks and
-// convert_text.  Callers (the Windows program, vorel-convert, tests) own one
+// The conversion engine's entry points: flags, statistics, markup options and
+// the conversions.  Callers (the Windows program, vorel-convert, tests) own one
 // ConversionContext and pass it in; the engine keeps no mutable globals.
 #pragma once
 
@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/byte_search.h"
+#include "engine/markup.h"
+#include "engine/sink.h"
+#include "engine/syntax.h"
 
 namespace vorel {
 
@@ -32,72 +34,10 @@ struct ConversionContext {
   uint32_t flags = 0;
   uint32_t line_counter = 0;
   ConversionStats stats;
+  MarkupOptions markup;
   // After a failed conversion: the keyword file that could not be loaded
   // (full path), or empty when the output could not be written.
   std::string failed_file;
-};
-
-// Where markup goes.  Appends are inline and cheap; when the current window is
-// full, overflow() grows the buffer or flushes it.
-class OutputSink {
- public:
-  virtual ~OutputSink() = default;
-
-  void write(const char* data, std::size_t size) {
-    if (size <= static_cast<std::size_t>(end_ - pos_)) {
-      // Most writes are a few bytes: copied inline, not by a library call.
-      if (size <= 32) {
-        detail::copy_small(pos_, data, size);
-        pos_ += size;
-      } else {
-        write_long(data, size);
-      }
-    } else {
-      overflow(data, size);
-    }
-  }
-  void write(std::string_view s) { write(s.data(), s.size()); }
-  // Appends the first size bytes of data, which must be readable for N bytes
-  // (size <= N): one fixed-size copy when the window has room for N.  Bytes
-  // of the window past the write position are scratch to every sink.
-  template <std::size_t N>
-  void write_padded(const char* data, std::size_t size) {
-    if (static_cast<std::size_t>(end_ - pos_) >= N) {
-      std::memcpy(pos_, data, N);
-      pos_ += size;
-    } else {
-      write(data, size);
-    }
-  }
-  void put(char c) {
-    if (pos_ != end_) *pos_++ = c;
-    else overflow(&c, 1);
-  }
-  // Pushes buffered bytes to their destination; false after any write error.
-  virtual bool finish() = 0;
-
- protected:
-  // Must make room for and append data[0..size).
-  virtual void overflow(const char* data, std::size_t size) = 0;
-  // Appends more than 32 bytes that fit the window.
-  void write_long(const char* data, std::size_t size);
-  char* pos_ = nullptr;
-  char* end_ = nullptr;
-};
-
-// Collects the markup in memory (the Windows program's editor).
-class StringSink final : public OutputSink {
- public:
-  explicit StringSink(std::size_t reserve = 0);
-  bool finish() override;       // trims the buffer to the bytes written
-  std::string take();           // the markup; the sink is empty afterwards
-  std::size_t size() const;
-
- protected:
-  void overflow(const char* data, std::size_t size) override;
-
- private:
-  std::string buf_;
 };
 
 // The HTML page frame around the code: the thirteen lines before it (each
@@ -125,5 +65,12 @@ enum class LineEnds { CR_LF, LF };
 // cannot be loaded (nothing is written then) or the sink failed.
 bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
                     OutputSink& sink, LineEnds line_ends = LineEnds::CR_LF);
+// The same with the syntax read from source instead of config.ini.
+bool convert_stream(ConversionContext& ctx, std::string_view text, SyntaxSource& source,
+                    const char* syntax_name, OutputSink& sink, LineEnds line_ends = LineEnds::CR_LF);
+// The same with a syntax read already (ctx.stats.keyword_load_ms is 0); false
+// only when the sink failed.
+bool convert_stream(ConversionContext& ctx, std::string_view text, const Syntax& syntax, OutputSink& sink,
+                    LineEnds line_ends = LineEnds::CR_LF);
 
 }  // namespace vorel

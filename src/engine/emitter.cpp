@@ -6,72 +6,28 @@
 
 namespace vorel {
 
-const char* const HTML_TEMPLATES[8] = {
-    "<font color=%06X>%s</font>",
-    "<b><font color=%06X>%s</font></b>",
-    "<i><font color=%06X>%s</font></i>",
-    "<b><i><font color=%06X>%s</font></i></b>",
-    "<u><font color=%06X>%s</font></u>",
-    "<b><u><font color=%06X>%s</font></u></b>",
-    "<u><i><font color=%06X>%s</font></i></u>",
-    "<b><i><u><font color=%06X>%s</font></u></i></b>",
-};
-
-const char* const UBB_TEMPLATES[8] = {
-    "[color=#%06X]%s[/color]",
-    "[b][color=#%06X]%s[/color][/b]",
-    "[i][color=#%06X]%s[/color][/i]",
-    "[b][i][color=#%06X]%s[/color][/i][/b]",
-    "[u][color=#%06X]%s[/color][/u]",
-    "[b][u][color=#%06X]%s[/color][/u][/b]",
-    "[u][i][color=#%06X]%s[/color][/i][/u]",
-    "[b][i][u][color=#%06X]%s[/color][/u][/i][/b]",
-};
-
-void write_rrggbb(char* out, uint32_t value) {
-  static constexpr char HEX[] = "0123456789ABCDEF";
-  const unsigned r = value & 0xFF, g = (value >> 8) & 0xFF, b = (value >> 16) & 0xFF;
-  out[0] = HEX[r >> 4];
-  out[1] = HEX[r & 15];
-  out[2] = HEX[g >> 4];
-  out[3] = HEX[g & 15];
-  out[4] = HEX[b >> 4];
-  out[5] = HEX[b & 15];
-}
-
-StyleMarkup make_style_markup(uint32_t value, bool html) {
-  // Choose the table before indexing it: gcc 12's -fsanitize=undefined build
-  // miscompiles an index applied directly to a conditional of two arrays.
-  const char* const* table = html ? HTML_TEMPLATES : UBB_TEMPLATES;
-  const char* tpl = table[style_index(value)];
-  const char* colour = std::strstr(tpl, "%06X");
-  const char* text = std::strstr(tpl, "%s");
-  StyleMarkup m{};
-  std::size_t n = 0;
-  auto add = [&m, &n](const char* b, const char* e) {
-    std::memcpy(m.open + n, b, static_cast<std::size_t>(e - b));
-    n += static_cast<std::size_t>(e - b);
-  };
-  add(tpl, colour);
-  write_rrggbb(m.open + n, value);
-  n += 6;
-  add(colour + 4, text);
-  m.open_len = static_cast<uint8_t>(n);
-  const std::size_t close_len = std::strlen(text + 2);
-  std::memcpy(m.close, text + 2, close_len);
-  m.close_len = static_cast<uint8_t>(close_len);
-  return m;
-}
-
-Emitter::Emitter(const ScanState& state, bool html, OutputSink& out)
+Emitter::Emitter(const Syntax& syntax, bool html, const MarkupOptions& options, bool lf_lines, OutputSink& out)
     : out_(out),
-      keywords1_(state.keywords1.get()),
-      keywords2_(state.keywords2.get()),
-      words_need_escaping_(!state.delimiters[static_cast<unsigned char>('<')] ||
-                           !state.delimiters[static_cast<unsigned char>('>')]),
-      lf_lines_(state.lf_lines),
-      string_markup_(make_style_markup(state.string_style, html)),
-      comment_markup_(make_style_markup(state.comment_style, html)) {
+      keywords1_(syntax.keywords1.get()),
+      keywords2_(syntax.keywords2.get()),
+      lf_lines_(lf_lines),
+      text_escapes_(make_escape_table(html, options)),
+      delimiter_escapes_(text_escapes_),
+      string_markup_(make_style_markup(syntax.string_style, html)),
+      comment_markup_(make_style_markup(syntax.comment_style, html)) {
+  // A CR ends the editor's line and an LF after it writes nothing; in Unix
+  // text the LF ends it.
+  delimiter_escapes_.set('\r', "\r\n");
+  delimiter_escapes_.set('\n', lf_lines ? "\r\n" : "");
+  for (int c = 0; c < 256; ++c) {
+    if (!text_escapes_.escapes(static_cast<unsigned char>(c))) continue;
+    if (!syntax.delimiters[c]) word_escapes_.add(static_cast<unsigned char>(c));
+    for (detail::ByteSet& stops : run_stops_) stops.add(static_cast<unsigned char>(c));
+  }
+  // Outside block comments the line end ends the run; inside them a CR is
+  // text, and only Unix text's LF needs writing as CR LF.
+  run_stops_[0].add(lf_lines ? '\n' : '\r');
+  if (lf_lines) run_stops_[1].add('\n');
   index_tables(html);
 }
 
@@ -106,10 +62,10 @@ void Emitter::index_tables(bool html) {
 
 void Emitter::write_escaped(const char* b, const char* e) {
   while (b != e) {
-    const char* q = detail::find_any_of3(b, e, '<', '>', '<');
+    const char* q = word_escapes_.find(b, e);
     out_.write(b, static_cast<std::size_t>(q - b));
     if (q == e) return;
-    out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
+    write_escape(text_escapes_.of[static_cast<unsigned char>(*q)]);
     b = q + 1;
   }
 }
@@ -121,12 +77,12 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
   // break goes after the markup.  Inside them a CR is text, and so is the LF
   // after it; a line-ending LF of Unix text is written as CR LF.
   const char eol = lf_lines_ ? '\n' : '\r';
-  const char stop = block ? (lf_lines_ ? '\n' : '<') : eol;
+  const detail::ByteSet& stops = run_stops_[block];
   const char* b = token.data();
   const char* const e = b + token.size();
   bool line_break = false;
   while (b != e) {
-    const char* q = detail::find_any_of3(b, e, '<', '>', stop);
+    const char* q = stops.find(b, e);
     out_.write(b, static_cast<std::size_t>(q - b));
     if (q == e) break;
     if (*q == eol) {
@@ -136,7 +92,7 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
       }
       out_.write("\r\n", 2);
     } else {
-      out_.write(*q == '<' ? "&lt;" : "&gt;", 4);
+      write_escape(text_escapes_.of[static_cast<unsigned char>(*q)]);
     }
     b = q + 1;
   }

@@ -7,36 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/convert.h"
+#include "engine/markup.h"
 #include "engine/scanner.h"
+#include "engine/sink.h"
 
 namespace vorel {
-
-// The eight templates of each markup language, indexed by style index; the
-// first placeholder takes the colour, the second the escaped token text.
-extern const char* const HTML_TEMPLATES[8];
-extern const char* const UBB_TEMPLATES[8];
-
-// The markup around one styled run: the template's text before and after the
-// token text, with the colour filled in.
-struct StyleMarkup {
-  static constexpr std::size_t SIZE = 32;  // the longest is 28 bytes
-  char open[SIZE];
-  char close[SIZE];
-  uint8_t open_len = 0;
-  uint8_t close_len = 0;
-  std::string_view opening() const { return {open, open_len}; }
-  std::string_view closing() const { return {close, close_len}; }
-};
-
-// The style index of a StyleValue: its top byte, of which only the low three
-// bits count (bold, italic, underline), so every value has a template.
-inline unsigned style_index(uint32_t value) { return (value >> 24) & 7u; }
-
-// Writes the colour of a StyleValue as RRGGBB, upper case.
-void write_rrggbb(char* out, uint32_t value);
-
-StyleMarkup make_style_markup(uint32_t value, bool html);
 
 // Bytes that come out as they went in (ordinary delimiters and words that
 // are no keywords) are not copied one token at a time: they accumulate as a
@@ -45,9 +20,12 @@ StyleMarkup make_style_markup(uint32_t value, bool html);
 // grows.
 class Emitter {
  public:
-  // Reads the styles, delimiters and keyword tables of state, which must
-  // outlive this.
-  Emitter(const ScanState& state, bool html, OutputSink& out);
+  // Reads the styles, delimiters and keyword tables of syntax, which must
+  // outlive this.  lf_lines: the text is Unix text (ScanState::lf_lines).
+  Emitter(const Syntax& syntax, bool html, const MarkupOptions& options, bool lf_lines, OutputSink& out);
+  // The default markup of state's syntax and line ends.
+  Emitter(const ScanState& state, bool html, OutputSink& out)
+      : Emitter(state, html, MarkupOptions{}, state.lf_lines, out) {}
 
   VOREL_ALWAYS_INLINE void operator()(TokenKind kind, std::string_view token) {
     switch (kind) {
@@ -64,6 +42,9 @@ class Emitter {
   // Writes what is still held back; called after the last token (scan_with
   // does this by itself).
   void end_of_text() { flush(); }
+  // What each delimiter becomes: the scanner hands over runs of those that
+  // stay as they are.
+  const EscapeTable& delimiter_escapes() const { return delimiter_escapes_; }
 
  private:
   void keep(const char* b, const char* e) {
@@ -78,33 +59,28 @@ class Emitter {
     kept_begin_ = kept_end_ = nullptr;
   }
   VOREL_ALWAYS_INLINE void delimiter(const char* p) {
-    switch (*p) {
-      case '\r': flush(); out_.write("\r\n", 2); break;
-      case '\n':
-        flush();
-        if (lf_lines_) out_.write("\r\n", 2);
-        break;
-      case '<': flush(); out_.write("&lt;", 4); break;
-      case '>': flush(); out_.write("&gt;", 4); break;
-      default: keep(p, p + 1);
-    }
+    const ByteEscape& x = delimiter_escapes_.of[static_cast<unsigned char>(*p)];
+    if (x.len == ByteEscape::AS_IS) return keep(p, p + 1);
+    flush();
+    write_escape(x);
   }
+  void write_escape(const ByteEscape& x) { out_.write_padded<sizeof x.text>(x.text, x.len); }
   VOREL_ALWAYS_INLINE void word(std::string_view w) {
     if (w.empty()) return;
     const int64_t markup = find_markup(w);
     const char* b = w.data();
     const char* e = b + w.size();
     if (markup >= 0) return keyword(keyword_markup_[static_cast<std::size_t>(markup)], b, e);
-    if (words_need_escaping_ && detail::find_any_of3(b, e, '<', '>', '<') != e) return escaped_word(b, e);
+    if (!word_escapes_.empty() && word_escapes_.find(b, e) != e) return escaped_word(b, e);
     keep(b, e);
   }
   void escaped_word(const char* b, const char* e);
-  // A keyword's run: a word holds no line end, and '<' or '>' only when
-  // they are no delimiters.
+  // A keyword's run: a word holds no line end, and bytes that need escaping
+  // only when they are no delimiters.
   void keyword(const StyleMarkup& markup, const char* b, const char* e) {
     flush();
     out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
-    if (words_need_escaping_) write_escaped(b, e);
+    if (!word_escapes_.empty()) write_escaped(b, e);
     else out_.write(b, static_cast<std::size_t>(e - b));
     out_.write_padded<StyleMarkup::SIZE>(markup.close, markup.close_len);
   }
@@ -119,8 +95,13 @@ class Emitter {
   const char* kept_end_ = nullptr;
   const KeywordTable* keywords1_;
   const KeywordTable* keywords2_;
-  bool words_need_escaping_;  // '<' or '>' is no delimiter, so a word may hold one
-  bool lf_lines_;             // an LF ends a line (ScanState::lf_lines)
+  bool lf_lines_;  // an LF ends a line (ScanState::lf_lines)
+  // What bytes become: in text (text_escapes_), and as delimiters, where
+  // line ends become the markup's CR LF (delimiter_escapes_).
+  EscapeTable text_escapes_;
+  EscapeTable delimiter_escapes_;
+  detail::ByteSet word_escapes_;  // escaped bytes that are no delimiters, so a word may hold one
+  detail::ByteSet run_stops_[2];  // what a line run (0) and a block run (1) stop at
   StyleMarkup string_markup_;
   StyleMarkup comment_markup_;
   std::vector<StyleMarkup> keyword_markup_;  // one per distinct keyword value

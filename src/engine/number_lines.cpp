@@ -1,4 +1,4 @@
-// Line numbering: the whole-buffer form and the streaming filter.
+// Line numbering: the streaming filter, and the whole-buffer form run through it.
 #include "engine/number_lines.h"
 
 #include <cstring>
@@ -23,24 +23,13 @@ std::size_t format_line_break(char* out, uint32_t n) {
 
 std::string number_lines(std::string_view text, std::size_t skip, uint32_t& line_counter) {
   if (skip > text.size()) skip = text.size();
-  std::string out;
-  out.reserve(text.size() + text.size() / 4 + 64);
-  out.append(text.data(), skip);
-  char number[16];
-  out.append(number, format_line_break(number, line_counter));
-  for (std::size_t i = skip; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == 0) break;
-    if (c != '\r') {
-      out.push_back(c);
-      continue;
-    }
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    if (i + 1 >= text.size() || text[i + 1] == 0) break;
-    ++line_counter;
-    out.append(number, format_line_break(number, line_counter));
-  }
-  return out;
+  StringSink out(text.size() + text.size() / 4 + 64);
+  out.write(text.data(), skip);
+  LineNumberSink numbered(out, line_counter);
+  numbered.write(text.substr(skip));
+  numbered.finish();
+  line_counter = numbered.line_counter();
+  return out.take();
 }
 
 LineNumberSink::LineNumberSink(OutputSink& downstream, uint32_t first_line, std::size_t buffer_size)

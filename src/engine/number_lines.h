@@ -1,5 +1,5 @@
-// Line numbering of finished markup: the whole-buffer form and the streaming
-// filter the driver puts in front of its output.
+// Line numbering of finished markup: the streaming filter the driver puts in
+// front of its output, and the whole-buffer form (the same filter).
 #pragma once
 
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/convert.h"
+#include "engine/sink.h"
 
 namespace vorel {
 

@@ -1,22 +1,25 @@
 // The scanner's byte classes and its stored-callback entry point.
 #include "engine/scanner.h"
 
+#include "engine/markup.h"
+
 namespace vorel {
 
 namespace detail {
 
-ByteClasses::ByteClasses(const ScanState& state) : of() {
-  for (int i = 0; i < 256; ++i) of[i] = state.delimiters[i] ? CLASS_DELIMITER : 0;
+ByteClasses::ByteClasses(const Syntax& syntax, const EscapeTable* delimiter_escapes) : of() {
+  for (int i = 0; i < 256; ++i) of[i] = syntax.delimiters[i] ? CLASS_DELIMITER : 0;
   // The end of the text ends a word whatever the configuration says.
   of[0] |= CLASS_DELIMITER;
-  if (state.quote1[0]) of[static_cast<unsigned char>(state.quote1[0])] |= CLASS_QUOTE;
-  if (state.quote2[0]) of[static_cast<unsigned char>(state.quote2[0])] |= CLASS_QUOTE;
-  for (const CommentPair& pair : state.comment_pairs) {
+  if (syntax.quote1[0]) of[static_cast<unsigned char>(syntax.quote1[0])] |= CLASS_QUOTE;
+  if (syntax.quote2[0]) of[static_cast<unsigned char>(syntax.quote2[0])] |= CLASS_QUOTE;
+  for (const CommentPair& pair : syntax.comment_pairs) {
     if (pair.start[0] == 0) break;
     of[static_cast<unsigned char>(pair.start[0])] |= CLASS_COMMENT;
   }
+  if (!delimiter_escapes) return;
   for (int i = 1; i < 256; ++i)
-    if (of[i] == CLASS_DELIMITER && i != '\r' && i != '\n' && i != '<' && i != '>') of[i] |= CLASS_PLAIN;
+    if (of[i] == CLASS_DELIMITER && !delimiter_escapes->escapes(static_cast<unsigned char>(i))) of[i] |= CLASS_PLAIN;
 }
 
 }  // namespace detail

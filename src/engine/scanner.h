@@ -10,10 +10,11 @@
 
 #include "engine/byte_search.h"
 #include "engine/keywords.h"
+#include "engine/syntax.h"
 
 namespace vorel {
 
-class OutputSink;
+struct EscapeTable;
 
 enum TokenKind : int {
   TOKEN_STRING = 1,
@@ -23,16 +24,6 @@ enum TokenKind : int {
   TOKEN_BLOCK_COMMENT = 5,
 };
 
-constexpr int COMMENT_PAIR_COUNT = 6;
-constexpr std::size_t MARKER_SIZE = 8;  // 7 characters and the terminator
-
-// Start and end marker of one comment kind.  An end of a lone CR makes it a
-// line comment.
-struct CommentPair {
-  char start[MARKER_SIZE] = {};
-  char end[MARKER_SIZE] = {};
-};
-
 struct ScanState;
 
 // The emitter callback.  token is the token's text: for TOKEN_DELIMITER the one
@@ -40,21 +31,13 @@ struct ScanState;
 // last character, cut at the end of the text, and empty for an empty word.
 using EmitFn = void (*)(ScanState& state, TokenKind kind, std::string_view token);
 
-// Configuration and working state of one conversion.  Value-initialising it
-// (state = ScanState{}) resets everything, keyword tables included.
-struct ScanState {
-  char quote1[2] = {};
-  char quote2[2] = {};
-  uint32_t string_style = 0;
-  uint32_t comment_style = 0;
-  CommentPair comment_pairs[COMMENT_PAIR_COUNT];
+// Configuration and working state of one conversion: a syntax and the text
+// it scans.  Value-initialising it (state = ScanState{}) resets everything,
+// keyword tables included.
+struct ScanState : Syntax {
   EmitFn emit = nullptr;
   void* emit_data = nullptr;  // the emitter's own record, for emit
   std::string_view text;      // ends at its first zero byte, if any
-  OutputSink* out = nullptr;
-  std::unique_ptr<KeywordTable> keywords1;
-  std::unique_ptr<KeywordTable> keywords2;
-  bool delimiters[256] = {};
   // Unix text: every line ends in an LF and the text holds no CR.  Each LF
   // then counts as the CR LF of the editor's form (it ends strings and line
   // comments, and the markup gets CR LF), so such text converts exactly as
@@ -71,14 +54,16 @@ namespace detail {
 // Byte classes: 0 for an ordinary word byte, so the common case costs one
 // table load.  A byte that may begin a string or comment is flagged even when
 // it is not a delimiter, and then checked in full.
-// CLASS_PLAIN marks the delimiters that begin nothing and that markup writes
-// as they are (all but CR, LF, '<' and '>'): an emitter that takes whole runs
-// of them gets each run in one call.
+// CLASS_PLAIN marks the delimiters that begin nothing and that the emitter's
+// escapes leave as they are: an emitter that takes whole runs of them gets
+// each run in one call.
 enum : uint8_t { CLASS_DELIMITER = 1, CLASS_QUOTE = 2, CLASS_COMMENT = 4, CLASS_PLAIN = 8 };
 
 struct ByteClasses {
   uint8_t of[256];
-  explicit ByteClasses(const ScanState& state);
+  // delimiter_escapes: what the emitter writes for each delimiter; null when
+  // it takes no runs.
+  ByteClasses(const Syntax& syntax, const EscapeTable* delimiter_escapes);
 };
 
 inline std::size_t marker_length(const char* m) {
@@ -128,17 +113,20 @@ inline const char* skip_word_bytes(const char* p, const char* end, const uint8_t
 }
 
 template <class Emit>
-void scan_tokens(const ScanState& state, Emit& emit) {
-  const char* const begin = state.text.data();
-  const char* end = begin + state.text.size();
+void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emit& emit) {
+  const char* const begin = text.data();
+  const char* end = begin + text.size();
   if (begin == nullptr) return;
-  if (const void* zero = std::memchr(begin, 0, state.text.size())) end = static_cast<const char*>(zero);
+  if (const void* zero = std::memchr(begin, 0, text.size())) end = static_cast<const char*>(zero);
 
-  const ByteClasses classes(state);
+  const ByteClasses classes = [&syntax, &emit] {
+    if constexpr (requires { emit.delimiter_escapes(); }) return ByteClasses(syntax, &emit.delimiter_escapes());
+    else return ByteClasses(syntax, nullptr);
+  }();
   const uint8_t* const cls = classes.of;
   ActivePair pairs[COMMENT_PAIR_COUNT];
   int pair_count = 0;
-  for (const CommentPair& cp : state.comment_pairs) {
+  for (const CommentPair& cp : syntax.comment_pairs) {
     if (cp.start[0] == 0) break;
     ActivePair& a = pairs[pair_count++];
     a.start = cp.start;
@@ -146,11 +134,11 @@ void scan_tokens(const ScanState& state, Emit& emit) {
     a.end = cp.end;
     a.end_len = marker_length(cp.end);
     a.line = cp.end[0] == '\r';
-    if (state.lf_lines && a.end_len == 1 && a.line) a.end = "\n";
+    if (lf_lines && a.end_len == 1 && a.line) a.end = "\n";
   }
-  const char eol = state.lf_lines ? '\n' : '\r';
-  const char q1 = state.quote1[0];
-  const char q2 = state.quote2[0];
+  const char eol = lf_lines ? '\n' : '\r';
+  const char q1 = syntax.quote1[0];
+  const char q2 = syntax.quote2[0];
 
   const char* p = begin;
   const char* pending = begin;
@@ -226,9 +214,14 @@ void scan_tokens(const ScanState& state, Emit& emit) {
 // emitter is inlined; scan_text is this with the stored callback.  An
 // emitter with end_of_text() hears of the end after the last token.
 template <class Emit>
-void scan_with(const ScanState& state, Emit&& emit) {
-  detail::scan_tokens(state, emit);
+void scan_with(const Syntax& syntax, std::string_view text, bool lf_lines, Emit&& emit) {
+  detail::scan_tokens(syntax, text, lf_lines, emit);
   if constexpr (requires { emit.end_of_text(); }) emit.end_of_text();
+}
+
+template <class Emit>
+void scan_with(const ScanState& state, Emit&& emit) {
+  scan_with(state, state.text, state.lf_lines, emit);
 }
 
 }  // namespace vorel

@@ -1,10 +1,12 @@
 // Syntax sections of config.ini: quotes, comment pairs, delimiters, colours
-// and keyword files.
+// and keyword files, read through a SyntaxSource.
 #include "engine/syntax.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
+#include "engine/scanner.h"
 #include "settings/settings.h"
 
 namespace vorel {
@@ -15,66 +17,145 @@ namespace {
 
 constexpr uint32_t VALUE_SIZE = 255;  // values of up to 254 characters
 
-bool load_table(const char* section, const char* key, uint32_t case_value,
+bool read_table(SyntaxSource& source, const char* section, const char* key, uint32_t case_value,
                 std::unique_ptr<KeywordTable>& table, std::string* failed_file) {
   char name[VALUE_SIZE];
-  get_setting_string(section, key, name, sizeof name);
+  source.get_string(section, key, name, sizeof name);
   if (name[0] == 0) return true;
-  char joined[PATH_SIZE + VALUE_SIZE] = {};
-  resolve_path(joined, name, BASE_PROGRAM_DIR);
-  std::string path = joined;
-  if (path.empty()) {
-    // Too long for a Windows path buffer; join it ourselves so that systems
-    // with longer paths still load it, and a failure still names the file.
-    const char* rest = name;
-    while (*rest == '/' || *rest == '\\') ++rest;
-    path = program_dir() + rest;
+  std::string shown;
+  try {
+    std::optional<std::string> text = source.keyword_file(name, shown);
+    if (text) table = build_keyword_table(std::move(*text), case_value != 0);
+  } catch (const std::bad_alloc&) {
+    table.reset();  // out of memory counts as unreadable
   }
-  table = load_keyword_table(path.c_str(), case_value);
   if (table) return true;
-  if (failed_file) *failed_file = path;
+  if (failed_file) *failed_file = shown;
   return false;
 }
 
 }  // namespace
 
-bool load_syntax(ScanState& state, const char* syntax_name, std::string* failed_file) {
+bool SyntaxSource::has_section(std::string_view name) {
+  name = ini::trim(name);
+  if (name.empty()) return false;
+  for (const std::string& s : section_names())
+    if (ini::same_name(s, name)) return true;
+  return false;
+}
+
+std::optional<Syntax> read_syntax(SyntaxSource& source, const char* syntax_name, std::string* failed_file) {
   const char* section = syntax_name ? syntax_name : "";
-  settings_path("config.ini");
-  const uint32_t case_value = get_setting_int(section, "case");
-  if (!load_table(section, "stxfile1", case_value, state.keywords1, failed_file)) return false;
-  if (!load_table(section, "stxfile2", case_value, state.keywords2, failed_file)) {
-    state.keywords1.reset();
-    return false;
-  }
+  Syntax syntax;
+  syntax.case_value = source.get_int(section, "case");
+  if (!read_table(source, section, "stxfile1", syntax.case_value, syntax.keywords1, failed_file) ||
+      !read_table(source, section, "stxfile2", syntax.case_value, syntax.keywords2, failed_file))
+    return std::nullopt;
 
-  get_setting_string(section, "str1", state.quote1, sizeof state.quote1);
-  get_setting_string(section, "str2", state.quote2, sizeof state.quote2);
+  source.get_string(section, "str1", syntax.quote1, sizeof syntax.quote1);
+  source.get_string(section, "str2", syntax.quote2, sizeof syntax.quote2);
 
-  char delimiters[VALUE_SIZE];
-  get_setting_string(section, "delimiter", delimiters, sizeof delimiters);
-  for (const char* d = delimiters; *d; ++d) state.delimiters[static_cast<unsigned char>(*d)] = true;
-  for (char c : FIXED_DELIMITERS) state.delimiters[static_cast<unsigned char>(c)] = true;
+  char value[VALUE_SIZE];
+  source.get_string(section, "delimiter", value, sizeof value);
+  for (const char* d = value; *d; ++d) syntax.delimiters[static_cast<unsigned char>(*d)] = true;
+  for (char c : FIXED_DELIMITERS) syntax.delimiters[static_cast<unsigned char>(c)] = true;
 
-  state.string_style = get_setting_hex(section, "color_string");
-  state.comment_style = get_setting_hex(section, "color_comment");
+  source.get_string(section, "color_string", value, sizeof value);
+  syntax.string_style = parse_hex32(value);
+  source.get_string(section, "color_comment", value, sizeof value);
+  syntax.comment_style = parse_hex32(value);
 
   for (int i = 0; i < COMMENT_PAIR_COUNT; ++i) {
-    CommentPair& pair = state.comment_pairs[i];
+    CommentPair& pair = syntax.comment_pairs[i];
     char key[16] = "comment";
     key[7] = static_cast<char>('1' + i);
     key[8] = 0;
-    get_setting_string(section, key, pair.start, sizeof pair.start);
+    source.get_string(section, key, pair.start, sizeof pair.start);
     if (pair.start[0] == 0) break;
     key[8] = 'e';
     key[9] = 0;
-    get_setting_string(section, key, pair.end, sizeof pair.end);
+    source.get_string(section, key, pair.end, sizeof pair.end);
     if (pair.end[0] == 0) {
       pair.end[0] = '\r';
       pair.end[1] = 0;
     }
   }
+  return syntax;
+}
+
+bool load_syntax(ScanState& state, const char* syntax_name, std::string* failed_file) {
+  SettingsSyntaxSource source;
+  std::optional<Syntax> syntax = read_syntax(source, syntax_name, failed_file);
+  if (!syntax) return false;
+  static_cast<Syntax&>(state) = std::move(*syntax);
   return true;
+}
+
+// ---- config.ini and files on disk ------------------------------------------
+
+SettingsSyntaxSource::SettingsSyntaxSource() { settings_path("config.ini"); }
+
+uint32_t SettingsSyntaxSource::get_string(const char* section, const char* key, char* buffer, uint32_t size) {
+  return get_setting_string(section, key, buffer, size);
+}
+
+uint32_t SettingsSyntaxSource::get_int(const char* section, const char* key) {
+  return get_setting_int(section, key);
+}
+
+std::optional<std::string> SettingsSyntaxSource::keyword_file(const char* name, std::string& shown) {
+  char joined[PATH_SIZE + VALUE_SIZE] = {};
+  resolve_path(joined, name, BASE_PROGRAM_DIR);
+  shown = joined;
+  if (shown.empty()) {
+    // Too long for a Windows path buffer; join it ourselves so that systems
+    // with longer paths still load it, and a failure still names the file.
+    const char* rest = name;
+    while (*rest == '/' || *rest == '\\') ++rest;
+    shown = program_dir() + rest;
+  }
+  return read_whole_file(shown.c_str());
+}
+
+std::vector<std::string> SettingsSyntaxSource::section_names() {
+  std::vector<char> buffer(4096);
+  for (;;) {
+    const uint32_t n = get_section_names(buffer.data(), static_cast<uint32_t>(buffer.size()));
+    if (n + 2 < buffer.size() || buffer.size() >= (1u << 30)) break;
+    buffer.assign(buffer.size() * 4, '\0');  // cut short: ask again with more room
+  }
+  std::vector<std::string> names;
+  for (const char* p = buffer.data(); *p; p += std::strlen(p) + 1) names.emplace_back(p);
+  return names;
+}
+
+// ---- text in memory ---------------------------------------------------------
+
+MemorySyntaxSource::MemorySyntaxSource(std::string ini_text) { ini_.assign(ini_text); }
+
+void MemorySyntaxSource::add_keyword_file(std::string name, std::string text) {
+  keyword_files_.emplace_back(std::move(name), std::move(text));
+}
+
+uint32_t MemorySyntaxSource::get_string(const char* section, const char* key, char* buffer, uint32_t size) {
+  return ini_.get_string(section, key, buffer, size);
+}
+
+uint32_t MemorySyntaxSource::get_int(const char* section, const char* key) { return ini_.get_int(section, key); }
+
+std::optional<std::string> MemorySyntaxSource::keyword_file(const char* name, std::string& shown) {
+  while (*name == '/' || *name == '\\') ++name;
+  shown = name;
+  for (const auto& [file_name, text] : keyword_files_)
+    if (file_name == shown) return text;
+  return std::nullopt;
+}
+
+std::vector<std::string> MemorySyntaxSource::section_names() {
+  std::vector<std::string> names;
+  for (const ini::Section& s : ini_.sections)
+    if (!s.name.empty()) names.emplace_back(s.name);
+  return names;
 }
 
 }  // namespace vorel

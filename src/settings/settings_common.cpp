@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "settings/ini_text.h"
 #include "settings/settings_internal.h"
 
 namespace vorel {
@@ -31,27 +32,14 @@ bool is_hex_digit(char c, uint32_t& digit) {
   return true;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool is_c_space(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 }  // namespace
 
-std::string_view detail::trim_setting(std::string_view s) {
-  while (!s.empty() && detail::is_setting_space(s.front())) s.remove_prefix(1);
-  while (!s.empty() && detail::is_setting_space(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 bool same_setting_name(std::string_view a, std::string_view b) {
-  a = detail::trim_setting(a);
-  b = detail::trim_setting(b);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
+  return ini::same_name(ini::trim(a), ini::trim(b));
 }
 
 std::string program_dir() {

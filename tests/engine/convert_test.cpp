@@ -11,6 +11,7 @@ namespace {
 
 class ConvertTest : public ::testing::Test {
  protected:
+  ConvertTest() { dir.as_program_dir(); }
   std::optional<std::string> convert(const std::string& text, uint32_t flags, const char* syntax = "S",
                                      uint32_t first_line = 1) {
     ctx.flags = flags;

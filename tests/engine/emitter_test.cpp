@@ -197,7 +197,6 @@ TEST(EmitterCallback, StoredCallbackWritesThroughTheEmitter) {
   Emitter emitter(state, true, sink);
   state.emit = emit_token;
   state.emit_data = &emitter;
-  state.out = &sink;
   state.text = "a<b\r\nc";
   scan_text(state);
   EXPECT_EQ(sink.take(), "a&lt;b\r\nc");

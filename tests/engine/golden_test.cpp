@@ -1,44 +1,57 @@
 // Golden conversions: each case in cases/ converted to HTML and UBB, numbered
 // and not, compared byte for byte with its expected files.  A differing
-// output is written beside them as a .new file for review.
+// output is written beside them as a .new file for review.  The cases are
+// found in the folder: a source is a file with NAME.html beside it, and
+// sources.ini names its syntax.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "engine/convert.h"
+#include "settings/ini_text.h"
 #include "settings/settings.h"
 
 namespace vorel {
 namespace {
 
 struct GoldenCase {
-  const char* source;
-  const char* syntax;
+  std::string source;
+  std::string syntax;
   bool html;
   bool numbered;
   bool bare_cr;  // line ends as bare CR instead of CR LF
 };
 
+const std::filesystem::path& cases_dir();
+std::optional<std::string> read_bytes(const std::filesystem::path& path);
 
 std::vector<GoldenCase> make_cases() {
-  const std::pair<const char*, const char*> sources[] = {
-      {"hello.c", "c"},       {"edge.c", "c"},         {"query.sql", "sql"},
-      {"demo.pas", "pascal"}, {"styles.txt", "styles"}, {"big5.txt", "plain"},
-  };
+  std::string index = read_bytes(cases_dir() / "sources.ini").value_or("");
+  ini::IniFile syntaxes;
+  syntaxes.assign(index);
+  std::vector<std::string> sources;
+  for (const auto& entry : std::filesystem::directory_iterator(cases_dir()))
+    if (std::filesystem::exists(entry.path().string() + ".html")) sources.push_back(entry.path().filename().string());
+  std::sort(sources.begin(), sources.end());
   std::vector<GoldenCase> cases;
-  for (const auto& [source, syntax] : sources)
+  for (const std::string& source : sources) {
+    char syntax[256];
+    syntaxes.get_string("syntax", source.c_str(), syntax, sizeof syntax);
     for (bool bare_cr : {false, true})
       for (bool html : {true, false})
         for (bool numbered : {false, true}) cases.push_back(GoldenCase{source, syntax, html, numbered, bare_cr});
+  }
   return cases;
 }
 
 std::string case_name(const ::testing::TestParamInfo<GoldenCase>& info) {
   std::string name = info.param.source;
   for (char& c : name)
-    if (c == '.') c = '_';
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   name += info.param.html ? "_html" : "_ubb";
   if (info.param.numbered) name += "_numbered";
   name += info.param.bare_cr ? "_cr" : "_crlf";
@@ -99,8 +112,21 @@ class Golden : public ::testing::TestWithParam<GoldenCase> {
   void TearDown() override { set_program_dir(""); }
 };
 
+// The cases' config.ini and keyword files, in memory.
+MemorySyntaxSource& memory_source() {
+  static MemorySyntaxSource* const source = [] {
+    auto* s = new MemorySyntaxSource(read_bytes(cases_dir() / "config.ini").value_or(""));
+    for (const auto& entry : std::filesystem::directory_iterator(cases_dir()))
+      if (entry.path().extension() == ".kw")
+        s->add_keyword_file(entry.path().filename().string(), read_bytes(entry.path()).value_or(""));
+    return s;
+  }();
+  return *source;
+}
+
 TEST_P(Golden, ConvertsAsExpected) {
   const GoldenCase& c = GetParam();
+  ASSERT_FALSE(c.syntax.empty()) << c.source << " has no syntax in sources.ini";
   const std::filesystem::path& dir = cases_dir();
   const auto stored = read_bytes(dir / c.source);
   ASSERT_TRUE(stored) << (dir / c.source).string();
@@ -109,20 +135,20 @@ TEST_P(Golden, ConvertsAsExpected) {
   ConversionContext ctx;
   ctx.flags = (c.html ? FLAG_HTML : 0) | (c.numbered ? FLAG_LINE_NUMBERS : 0);
   ctx.line_counter = 1;
-  const auto out = convert_text(ctx, text.c_str(), (text.size() + 1) * 8 + 1024, c.syntax);
+  const auto out = convert_text(ctx, text.c_str(), (text.size() + 1) * 8 + 1024, c.syntax.c_str());
   ASSERT_TRUE(out) << ctx.failed_file;
 
-  // The streaming form gives the same bytes.
+  // The streaming form, with the syntax read from memory, gives the same bytes.
   ConversionContext stream_ctx;
   stream_ctx.flags = ctx.flags;
   stream_ctx.line_counter = 1;
   StringSink sink;
-  ASSERT_TRUE(convert_stream(stream_ctx, text, c.syntax, sink));
+  ASSERT_TRUE(convert_stream(stream_ctx, text, memory_source(), c.syntax.c_str(), sink));
   EXPECT_EQ(sink.take(), *out);
   EXPECT_EQ(stream_ctx.line_counter, ctx.line_counter);
 
   const std::string expected_name =
-      std::string(c.source) + (c.numbered ? ".numbered" : "") + (c.html ? ".html" : ".ubb");
+      c.source + (c.numbered ? ".numbered" : "") + (c.html ? ".html" : ".ubb");
   const std::string expected = read_bytes(dir / expected_name).value_or("");
   // Bare CR sources keep bare CRs inside block comments; elsewhere every line
   // end comes out as CR LF, and numbering turns either into CR LF.
@@ -150,8 +176,8 @@ TEST_P(GoldenUnix, ConvertsAsItsCrLfForm) {
     a.flags = b.flags = flags;
     a.line_counter = b.line_counter = 4294967290u;
     StringSink crlf, lf;
-    ASSERT_TRUE(convert_stream(a, with_line_ends(text, "\r\n"), c.syntax, crlf));
-    ASSERT_TRUE(convert_stream(b, text, c.syntax, lf, LineEnds::LF));
+    ASSERT_TRUE(convert_stream(a, with_line_ends(text, "\r\n"), c.syntax.c_str(), crlf));
+    ASSERT_TRUE(convert_stream(b, text, c.syntax.c_str(), lf, LineEnds::LF));
     const std::string want = crlf.take(), got = lf.take();
     EXPECT_EQ(got, want) << first_difference(got, want);
     EXPECT_EQ(b.line_counter, a.line_counter);

@@ -1,18 +1,16 @@
-// Helpers for the engine tests: recording scanner tokens and scratch
-// directories holding a config.ini and keyword files.
+// Helpers for the engine tests: recording scanner tokens, and setting up a
+// scanner by hand.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/scanner.h"
-#include "settings/settings.h"
+#include "support/scratch_dir.h"
 
 namespace vorel::test {
 
@@ -63,36 +61,5 @@ inline void set_pair(ScanState& state, int slot, const char* start, const char* 
   std::snprintf(state.comment_pairs[slot].start, MARKER_SIZE, "%s", start);
   std::snprintf(state.comment_pairs[slot].end, MARKER_SIZE, "%s", end);
 }
-
-// A scratch program directory, removed afterwards; program_dir() points at it
-// while it lives.
-class ScratchDir {
- public:
-  ScratchDir() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "vorel_engine_";
-    if (info) name += std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name)
-      if (c == '/' || c == '\\') c = '_';
-    path_ = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-    set_program_dir(path_.string());
-  }
-  ~ScratchDir() {
-    set_program_dir("");
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-  void write(const std::string& name, std::string_view bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-
- private:
-  std::filesystem::path path_;
-};
 
 }  // namespace vorel::test

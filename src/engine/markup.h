@@ -1,0 +1,62 @@
+// What the markup looks like: each format's style templates, the options of
+// the output modes, and what each byte of text becomes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace vorel {
+
+// Choices about the markup beside its format.  The default writes the
+// markup both formats have always had; the output modes add their switches
+// here.
+struct MarkupOptions {};
+
+// What one byte of text becomes in the markup: the byte itself (AS_IS) or
+// len bytes of text (none at all when len is 0).  text is padded to eight
+// bytes so it goes out in one fixed-size copy.
+struct ByteEscape {
+  static constexpr uint8_t AS_IS = 0xFF;
+  char text[8] = {};
+  uint8_t len = AS_IS;
+};
+
+// One entry per byte value, built once per conversion.
+struct EscapeTable {
+  ByteEscape of[256];
+  bool escapes(unsigned char c) const { return of[c].len != ByteEscape::AS_IS; }
+  void set(unsigned char c, std::string_view text);
+};
+
+// The escapes of a format's text (line ends are not among them: what they
+// become depends on where they stand).
+EscapeTable make_escape_table(bool html, const MarkupOptions& options);
+
+// The eight templates of each markup language, indexed by style index; the
+// first placeholder takes the colour, the second the escaped token text.
+extern const char* const HTML_TEMPLATES[8];
+extern const char* const UBB_TEMPLATES[8];
+
+// The markup around one styled run: the template's text before and after the
+// token text, with the colour filled in.
+struct StyleMarkup {
+  static constexpr std::size_t SIZE = 32;  // the longest is 28 bytes
+  char open[SIZE];
+  char close[SIZE];
+  uint8_t open_len = 0;
+  uint8_t close_len = 0;
+  std::string_view opening() const { return {open, open_len}; }
+  std::string_view closing() const { return {close, close_len}; }
+};
+
+// The style index of a StyleValue: its top byte, of which only the low three
+// bits count (bold, italic, underline), so every value has a template.
+inline unsigned style_index(uint32_t value) { return (value >> 24) & 7u; }
+
+// Writes the colour of a StyleValue as RRGGBB, upper case.
+void write_rrggbb(char* out, uint32_t value);
+
+StyleMarkup make_style_markup(uint32_t value, bool html);
+
+}  // namespace vorel
