@@ -1,7 +1,7 @@
-// Fuzzes the whole conversion: config.ini, two keyword files, options and source text, then
-// convert_text, checked, and once more numbered (convert_text, or convert_stream into a
-// file or a tiny sink) against the first result numbered by the plain rule; and the text as
-// Unix text (no CR) against its CR LF form.  Input: the five parts separated by "\n--8<--\n"
+// Fuzzes the whole conversion: config.ini, two keyword files (held in memory), options and
+// source text, then convert_stream, checked, and once more numbered (into a string, a file or
+// a tiny sink) against the first result numbered by the plain rule; and the text as Unix text
+// (no CR) against its CR LF form.  Input: the five parts separated by "\n--8<--\n"
 // (see fuzz/README.md), so that seeds are readable files built from the shipped pack.
 #include <cstring>
 #include <string>
@@ -14,30 +14,18 @@
 #include "settings/settings.h"
 #include "tiny_sink.h"
 
-namespace {
-
-struct Files {
-  std::string config, k1, k2;
-  bool config_present = false, k1_present = false, k2_present = false;
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string dir = [] {
-    vorel::set_program_dir(fuzz::scratch_dir());
-    return fuzz::scratch_dir();
-  }();
-  static Files files;
+  const std::string& dir = fuzz::scratch_dir();
   static const std::string frame = [] {
     // The page frame: the HTML output of an empty text, less its "</pre>".
-    fuzz::write_file(dir + "config.ini", "");
-    files.config_present = true;
+    vorel::MemorySyntaxSource empty("");
     vorel::ConversionContext ctx;
     ctx.flags = vorel::FLAG_HTML;
-    auto out = vorel::convert_text(ctx, "", 0, "S");
-    if (!out || out->size() < 6) fuzz::fail("empty HTML conversion");
-    return out->substr(0, out->size() - 6);
+    vorel::StringSink sink;
+    if (!vorel::convert_stream(ctx, "", empty, "S", sink)) fuzz::fail("empty HTML conversion");
+    std::string out = sink.take();
+    if (out.size() < 6) fuzz::fail("empty HTML conversion");
+    return out.substr(0, out.size() - 6);
   }();
 
   const auto parts = fuzz::split_input(data, size, 5);
@@ -45,20 +33,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool html = opt.html;
   const std::string& text = parts[4];
 
-  fuzz::write_file_cached(dir + "config.ini", parts[0], files.config, files.config_present);
-  fuzz::write_file_cached(dir + "k1.txt", parts[1], files.k1, files.k1_present);
-  fuzz::write_file_cached(dir + "k2.txt", parts[2], files.k2, files.k2_present);
+  vorel::MemorySyntaxSource syntaxes(parts[0]);
+  syntaxes.add_keyword_file("k1.txt", parts[1]);
+  syntaxes.add_keyword_file("k2.txt", parts[2]);
   const char* syntax_name = opt.syntax.c_str();
   const uint32_t first_line = opt.first_line;
   const std::size_t window = opt.window;
 
   vorel::ConversionContext plain;
   plain.flags = html ? vorel::FLAG_HTML : 0;
-  auto out = vorel::convert_text(plain, text.c_str(), (text.size() + 1) * 8 + 1024, syntax_name);
-  if (!out) {
+  vorel::StringSink plain_sink;
+  if (!vorel::convert_stream(plain, text, syntaxes, syntax_name, plain_sink)) {
     FUZZ_CHECK(!plain.failed_file.empty());
     return 0;
   }
+  const std::optional<std::string> out = plain_sink.take();
 
   // The body: the markup between the frame and "</pre>".
   std::string body = *out;
@@ -86,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::string error;
       FUZZ_CHECK(file.open(path, error));
       vorel::cli::FileSink sink(file, window + 1);
-      FUZZ_CHECK(vorel::convert_stream(numbered, text, syntax_name, sink));
+      FUZZ_CHECK(vorel::convert_stream(numbered, text, syntaxes, syntax_name, sink));
       FUZZ_CHECK(sink.finish() && file.commit(error));
     }
     auto back = vorel::read_whole_file(path.c_str());
@@ -94,12 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else if (opt.tiny_sink) {
     // Streamed through a sink that overflows on nearly every write.
     fuzz::TinySink sink(window);
-    FUZZ_CHECK(vorel::convert_stream(numbered, text, syntax_name, sink));
+    FUZZ_CHECK(vorel::convert_stream(numbered, text, syntaxes, syntax_name, sink));
     sink.finish();
     FUZZ_CHECK(sink.out == expected);
   } else {
-    auto out_numbered = vorel::convert_text(numbered, text.c_str(), 0, syntax_name);
-    FUZZ_CHECK(out_numbered && *out_numbered == expected);
+    // The syntax read once, converted twice.
+    std::optional<vorel::Syntax> syntax = vorel::read_syntax(syntaxes, syntax_name);
+    FUZZ_CHECK(syntax);
+    vorel::StringSink sink;
+    FUZZ_CHECK(vorel::convert_stream(numbered, text, *syntax, sink));
+    FUZZ_CHECK(sink.take() == expected);
   }
   FUZZ_CHECK(numbered.line_counter == last_line);
 
@@ -116,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   a.flags = b.flags = plain.flags | (opt.through_file || opt.tiny_sink ? vorel::FLAG_LINE_NUMBERS : 0);
   a.line_counter = b.line_counter = first_line;
   vorel::StringSink want, got;
-  FUZZ_CHECK(vorel::convert_stream(a, crlf_text, syntax_name, want));
-  FUZZ_CHECK(vorel::convert_stream(b, lf_text, syntax_name, got, vorel::LineEnds::LF));
+  FUZZ_CHECK(vorel::convert_stream(a, crlf_text, syntaxes, syntax_name, want));
+  FUZZ_CHECK(vorel::convert_stream(b, lf_text, syntaxes, syntax_name, got, vorel::LineEnds::LF));
   FUZZ_CHECK(got.take() == want.take());
   FUZZ_CHECK(a.line_counter == b.line_counter);
   return 0;

@@ -1,4 +1,5 @@
-// Helpers shared by the fuzz targets: a private scratch directory and whole-file writes.
+// Helpers shared by the fuzz targets: a private scratch directory, whole-file writes and
+// reading inputs.
 #pragma once
 
 #include <cstdint>
@@ -11,26 +12,26 @@
 #include <vector>
 #include <unistd.h>
 
+#include "support/scratch_dir.h"
+
 namespace fuzz {
 
 // A directory of our own for the files a target writes: under $VOREL_FUZZ_TMP, else on
-// tmpfs when there is one (some targets write a file for every input), else $TMPDIR.
+// tmpfs when there is one (some targets write a file for every input), else the system's
+// temporary directory.
 inline const std::string& scratch_dir() {
-  // Never destroyed: the exit handler that removes the directory runs after static destructors.
-  static const std::string* const dir = [] {
+  // Never destroyed by static destructors: the exit handler removes it, after them.
+  static vorel::test::ScratchDir* const dir = [] {
     const char* chosen = std::getenv("VOREL_FUZZ_TMP");
-    std::string base = chosen && *chosen ? chosen : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "";
-    if (base.empty()) {
-      const char* t = std::getenv("TMPDIR");
-      base = t && *t ? t : "/tmp";
-    }
-    std::string tmpl = base + "/vorel-fuzz-XXXXXX";
-    if (!mkdtemp(tmpl.data())) std::abort();
-    auto* d = new std::string(tmpl + "/");
-    std::atexit([] { std::error_code ec; std::filesystem::remove_all(scratch_dir(), ec); });
+    std::filesystem::path base = chosen && *chosen ? chosen
+                                 : access("/dev/shm", W_OK) == 0 ? "/dev/shm"
+                                                                  : std::filesystem::temp_directory_path();
+    auto* d = new vorel::test::ScratchDir(base);
+    std::atexit([] { delete dir; });
     return d;
   }();
-  return *dir;
+  static const std::string path = dir->path().string() + "/";
+  return path;
 }
 
 inline void write_file(const std::string& path, std::string_view data) {
@@ -38,22 +39,6 @@ inline void write_file(const std::string& path, std::string_view data) {
   if (!f) std::abort();
   if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f) != data.size()) std::abort();
   std::fclose(f);
-}
-
-// Writes the file only when its content differs from what this process wrote last
-// time, so that mutations of the source text alone cost no file system work.
-inline void write_file_cached(const std::string& path, std::string_view data, std::string& last,
-                              bool& present) {
-  if (present && last == data) return;
-  write_file(path, data);
-  last.assign(data);
-  present = true;
-}
-
-inline void remove_file(const std::string& path, bool& present) {
-  if (!present) return;
-  std::remove(path.c_str());
-  present = false;
 }
 
 // Reads an input from the front: bytes, little-endian numbers and length-prefixed

@@ -26,10 +26,10 @@ inline unsigned first_bit(unsigned mask) {
 }
 #endif
 
-// The first byte of [p, e) equal to a, b or c, or e.
-inline const char* find_any_of3(const char* p, const char* e, char a, char b, char c) {
 #ifdef VOREL_SSE2
-  const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
+// find_any_of3 with the three bytes also given broadcast to all lanes.
+inline const char* find_any_of3(const char* p, const char* e, __m128i va, __m128i vb, __m128i vc, char a, char b,
+                                char c) {
   while (e - p >= 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i hit =
@@ -38,9 +38,19 @@ inline const char* find_any_of3(const char* p, const char* e, char a, char b, ch
     if (mask) return p + first_bit(mask);
     p += 16;
   }
-#endif
   while (p != e && *p != a && *p != b && *p != c) ++p;
   return p;
+}
+#endif
+
+// The first byte of [p, e) equal to a, b or c, or e.
+inline const char* find_any_of3(const char* p, const char* e, char a, char b, char c) {
+#ifdef VOREL_SSE2
+  return find_any_of3(p, e, _mm_set1_epi8(a), _mm_set1_epi8(b), _mm_set1_epi8(c), a, b, c);
+#else
+  while (p != e && *p != a && *p != b && *p != c) ++p;
+  return p;
+#endif
 }
 
 // A set of bytes to look for.  Sets of up to three bytes (the usual case)
@@ -51,7 +61,12 @@ class ByteSet {
     if (has_[c]) return;
     has_[c] = true;
     if (count_ < 3) {
-      for (int i = count_; i < 3; ++i) first_[i] = static_cast<char>(c);
+      for (int i = count_; i < 3; ++i) {
+        first_[i] = static_cast<char>(c);
+#ifdef VOREL_SSE2
+        lanes_[i] = _mm_set1_epi8(static_cast<char>(c));
+#endif
+      }
     }
     ++count_;
   }
@@ -59,12 +74,19 @@ class ByteSet {
   bool has(unsigned char c) const { return has_[c]; }
   // The first byte of [p, e) in the set, or e.
   const char* find(const char* p, const char* e) const {
+#ifdef VOREL_SSE2
+    if (count_ <= 3) return count_ ? find_any_of3(p, e, lanes_[0], lanes_[1], lanes_[2], first_[0], first_[1], first_[2]) : e;
+#else
     if (count_ <= 3) return count_ ? find_any_of3(p, e, first_[0], first_[1], first_[2]) : e;
+#endif
     while (p != e && !has_[static_cast<unsigned char>(*p)]) ++p;
     return p;
   }
 
  private:
+#ifdef VOREL_SSE2
+  __m128i lanes_[3] = {};  // first_ broadcast, made once rather than at every search
+#endif
   char first_[3] = {};
   int count_ = 0;
   bool has_[256] = {};

@@ -26,6 +26,8 @@ struct GoldenCase {
   bool bare_cr;  // line ends as bare CR instead of CR LF
 };
 
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.source << " (" << c.syntax << ")"; }
+
 const std::filesystem::path& cases_dir();
 std::optional<std::string> read_bytes(const std::filesystem::path& path);
 

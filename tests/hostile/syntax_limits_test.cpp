@@ -6,27 +6,30 @@
 
 #include "engine/convert.h"
 #include "hostile_support.h"
+#include "support/scratch_dir.h"
 #include "settings/settings.h"
 
 namespace {
 
 using hostile::garbage;
-using hostile::write;
 
+// config.ini and the keyword files are held in memory, read by the settings
+// layer's own INI rules; only file names at the path limits need a disk.
 class SyntaxLimits : public ::testing::Test {
  protected:
-  void SetUp() override { vorel::set_program_dir(dir.path().string() + "/"); }
-  void TearDown() override { vorel::set_program_dir(""); }
-
+  void keyword_file(const std::string& name, const std::string& text) { files.emplace_back(name, text); }
   // UBB markup of text under section [S] of the given config.ini.
   std::optional<std::string> convert(const std::string& config, const std::string& text,
                                      const char* syntax = "S") {
-    write(dir / "config.ini", config);
+    vorel::MemorySyntaxSource source(config);
+    for (const auto& [name, bytes] : files) source.add_keyword_file(name, bytes);
     ctx = vorel::ConversionContext{};
-    return vorel::convert_text(ctx, text.c_str(), 0, syntax);
+    vorel::StringSink sink;
+    if (!vorel::convert_stream(ctx, text, source, syntax, sink)) return std::nullopt;
+    return sink.take();
   }
 
-  hostile::ScratchDir dir;
+  std::vector<std::pair<std::string, std::string>> files;
   vorel::ConversionContext ctx;
 };
 
@@ -52,7 +55,7 @@ TEST_F(SyntaxLimits, CommentMarkersOfEightCharactersAreCutToSeven) {
 }
 
 TEST_F(SyntaxLimits, DelimiterValueKeeps254CharactersAndDropsThe255th) {
-  write(dir / "k.txt", "a FF\n");
+  keyword_file("k.txt", "a FF\n");
   const std::string keyword = "[color=#FF0000]a[/color]";
   // The 254th character is a delimiter...
   auto out = convert("[S]\r\nstxfile1=k.txt\r\ndelimiter=" + std::string(253, '!') + "Z\r\n", "aZa");
@@ -80,9 +83,12 @@ TEST_F(SyntaxLimits, KeywordFileNamesAtTheLimitLoadOrFailByName) {
   // 254 characters (the limit) and 255 (cut to the same 254).  The full path is
   // longer than the Windows program's 260, which is no limit here.
   const std::string name(250, 'k');
-  write(dir / (name + ".txt"), "int FF\n");
+  vorel::test::ScratchDir dir;
+  dir.as_program_dir();
+  dir.write(name + ".txt", "int FF\n");
   for (const std::string& value : {name + ".txt", name + ".txtX"}) {
-    auto out = convert("[S]\r\nstxfile1=" + value + "\r\n", "int x");
+    dir.write("config.ini", "[S]\r\nstxfile1=" + value + "\r\n");
+    auto out = vorel::convert_text(ctx, "int x", 0, "S");
     if (out) {
       EXPECT_EQ(*out, "[color=#FF0000]int[/color] x");
     } else {
@@ -118,7 +124,7 @@ TEST_F(SyntaxLimits, StyleValuesWithEveryTopByteHaveATemplate) {
 }
 
 TEST_F(SyntaxLimits, KeywordFileWithoutAnyLineEnd) {
-  write(dir / "k.txt", "int 1FF");
+  keyword_file("k.txt", "int 1FF");
   auto out = convert("[S]\r\nstxfile1=k.txt\r\n", "int x");
   ASSERT_TRUE(out);
   EXPECT_EQ(*out, "[color=#FF0100]int[/color] x");
@@ -127,14 +133,14 @@ TEST_F(SyntaxLimits, KeywordFileWithoutAnyLineEnd) {
   // is read from the second ("b").
   std::string line = "a";
   for (int i = 0; i < 100000; ++i) line += " b";
-  write(dir / "k.txt", line);
+  keyword_file("k.txt", line);
   out = convert("[S]\r\nstxfile1=k.txt\r\n", "a b");
   ASSERT_TRUE(out);
   EXPECT_EQ(*out, "[color=#0B0000]a[/color] b");
 }
 
 TEST_F(SyntaxLimits, MalformedKeywordLinesAreSkipped) {
-  write(dir / "k.txt", "\n\nnospace\n two 2\nint  FF\r\nvoid\t1\nfor FF0000\n\n");
+  keyword_file("k.txt", "\n\nnospace\n two 2\nint  FF\r\nvoid\t1\nfor FF0000\n\n");
   auto out = convert("[S]\r\nstxfile1=k.txt\r\n", "nospace two int void for");
   ASSERT_TRUE(out);
   // "int" has two spaces: the value text starts with the second one.
@@ -142,7 +148,7 @@ TEST_F(SyntaxLimits, MalformedKeywordLinesAreSkipped) {
 }
 
 TEST_F(SyntaxLimits, BinaryGarbageAsKeywordFile) {
-  write(dir / "k.txt", garbage(1 << 20, 7));
+  keyword_file("k.txt", garbage(1 << 20, 7));
   auto out = convert("[S]\r\nstxfile1=k.txt\r\nstxfile2=k.txt\r\n", "hello, world\r\n");
   ASSERT_TRUE(out);
 }
@@ -161,7 +167,7 @@ TEST_F(SyntaxLimits, BinaryGarbageAsConfigIni) {
 TEST_F(SyntaxLimits, ManyKeywords) {
   std::string file;
   for (int i = 0; i < 200000; ++i) file += "kw" + std::to_string(i) + " " + std::to_string(i % 0x1000000) + "\n";
-  write(dir / "k.txt", file);
+  keyword_file("k.txt", file);
   auto out = convert("[S]\r\ncase=1\r\nstxfile1=k.txt\r\n", "kw0 kw199999 kw200000");
   ASSERT_TRUE(out);
   EXPECT_EQ(*out, "[color=#000000]kw0[/color] [color=#999919]kw199999[/color] kw200000");
@@ -184,11 +190,7 @@ TEST_F(SyntaxLimits, SingleHugeTokens) {
 }
 
 TEST_F(SyntaxLimits, ZeroByteEndsTheStreamedText) {
-  write(dir / "config.ini", "");
-  vorel::StringSink sink;
-  const std::string text("ab\0cd", 5);
-  ASSERT_TRUE(vorel::convert_stream(ctx, text, "S", sink));
-  EXPECT_EQ(sink.take(), "ab");
+  EXPECT_EQ(convert("", std::string("ab\0cd", 5)), "ab");
 }
 
 }  // namespace

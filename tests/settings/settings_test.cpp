@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/scratch_dir.h"
+
 #ifdef _WIN32
 #include <process.h>
 #define getpid _getpid
@@ -27,19 +29,7 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    static std::atomic<int> counter{0};
-    dir_ = fs::temp_directory_path() /
-           ("vorel-settings-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    set_program_dir(dir_.string());
-  }
-  void TearDown() override {
-    set_program_dir("");
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+  SettingsTest() { scratch_.as_program_dir(); }
 
   // Writes an INI file in the program directory and selects it.
   void use_ini(const std::string& text, const char* name = "test.ini") {
@@ -62,7 +52,8 @@ class SettingsTest : public ::testing::Test {
     return s;
   }
 
-  fs::path dir_;
+  vorel::test::ScratchDir scratch_;
+  fs::path dir_ = scratch_.path();
 };
 
 // A list of zero-terminated strings ended by an empty string, as bytes.

@@ -17,11 +17,10 @@ namespace vorel::test {
 // permissions) when it goes away.
 class ScratchDir {
  public:
-  ScratchDir() {
+  explicit ScratchDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
     // Creating the folder is the claim: tests running side by side in other
     // processes, or folders left by a crash, just move the count on.
     static std::atomic<unsigned> counter{0};
-    const auto base = std::filesystem::temp_directory_path();
     do path_ = base / ("vorel-test-" + std::to_string(counter++));
     while (!std::filesystem::create_directory(path_));
   }
