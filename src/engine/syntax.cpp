@@ -134,6 +134,9 @@ std::vector<std::string> SettingsSyntaxSource::section_names() {
 MemorySyntaxSource::MemorySyntaxSource(std::string ini_text) { ini_.assign(ini_text); }
 
 void MemorySyntaxSource::add_keyword_file(std::string name, std::string text) {
+  // Like writing a file: a name given again replaces what it held.
+  for (auto& [file_name, held] : keyword_files_)
+    if (file_name == name) return void(held = std::move(text));
   keyword_files_.emplace_back(std::move(name), std::move(text));
 }
 

@@ -82,6 +82,7 @@ class SettingsSyntaxSource final : public SyntaxSource {
 class MemorySyntaxSource final : public SyntaxSource {
  public:
   explicit MemorySyntaxSource(std::string ini_text);
+  // A name given again replaces the text it held.
   void add_keyword_file(std::string name, std::string text);
   uint32_t get_string(const char* section, const char* key, char* buffer, uint32_t size) override;
   uint32_t get_int(const char* section, const char* key) override;
