@@ -22,7 +22,7 @@ async function launch() {
   return chromium.launch({
     executablePath: CHROMIUM,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run'],
+      '--disable-component-update', '--disable-sync', '--disable-quic', '--no-first-run'],
   });
 }
 
