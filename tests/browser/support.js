@@ -18,11 +18,11 @@ try {
   throw new Error('playwright-core is missing: run scripts/setup.sh (it runs npm ci in tests/browser)');
 }
 
-async function launch() {
+async function launch(extraArgs = []) {
   return chromium.launch({
     executablePath: CHROMIUM,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--disable-quic', '--no-first-run'],
+      '--disable-component-update', '--disable-sync', '--disable-quic', '--no-first-run', ...extraArgs],
   });
 }
 
