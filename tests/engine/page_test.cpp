@@ -18,7 +18,7 @@ class OutputModes : public ::testing::Test {
     // '&' is a delimiter of C but not of W, so it also reaches words, keywords included.
     dir.write("config.ini",
               "[C]\r\nstxfile1=k.txt\r\nstr1=\"\r\ncomment1=/*\r\ncomment1e=*/\r\ncomment2=//\r\n"
-              "delimiter=;&<>\r\ncolor_string=FF\r\ncolor_comment=1008000\r\n"
+              "delimiter=;&<>\r\ncolor_string=FF\r\ncolor_comment=8000\r\n"
               "[W]\r\nstxfile1=k.txt\r\ndelimiter=;\r\n");
     dir.write("k.txt", "int 4FF0000\r\na&b 2000000\r\n");
   }
