@@ -25,8 +25,20 @@ MB = 1_000_000
 
 # Targets for vorel-convert on the 10 MB corpus.
 TARGET_OF_REFERENCE = 0.5      # at least half the reference's MB/s
+TARGET_MODE_OF_DEFAULT = 0.8  # every output mode against the default
 TARGET_OVER_PEERS = 30.0       # at least 30 times the fastest peer
 RSS_HEADROOM = 16 * MB         # peak RSS at most input size + 16 MB
+
+
+# vorel-convert's output modes beside the default, for --modes.
+MODES = {
+    "strict": ["--escape", "strict"],
+    "modern": ["--page", "modern"],
+    "fragment": ["--page", "modern", "--fragment"],
+    "utf-8": ["--charset", "utf-8"],
+    "numbered": ["--line-numbers", "1"],
+    "modern-numbered": ["--page", "modern", "--line-numbers", "1"],
+}
 
 
 def find_vorel():
@@ -214,6 +226,8 @@ def main():
                     help="directory with config.ini (default: the shipped pack when it has "
                          "[C++], else bench/cpp-syntax)")
     ap.add_argument("--syntax", default="C++")
+    ap.add_argument("--modes", nargs="+", default=[], choices=sorted(MODES),
+                    help="also time vorel-convert in these output modes, rated against its default")
     ap.add_argument("--out", default=None, help="where outputs, log and results.json go")
     args = ap.parse_args()
 
@@ -243,6 +257,10 @@ def main():
             "-o", o, i], False))
     else:
         print("vorel-convert not found: build it or pass --vorel", file=sys.stderr)
+    for mode in args.modes if vorel else []:
+        own.append((f"vorel {mode}", lambda i, o, extra=MODES[mode]: [
+            vorel, "--config-dir", config_dir, "--syntax", args.syntax, "--format", "html",
+            *extra, "-o", o, i], False))
     if args.candidate and config_dir:
         own.append(("candidate", lambda i, o: [
             args.candidate, "--config-dir", config_dir, "--syntax", args.syntax, "--format",
@@ -272,6 +290,13 @@ def main():
 
         for who in ("vorel-convert", "candidate"):
             print_ratios(who, results, peers, size)
+        base = results.get("vorel-convert", {})
+        for mode in args.modes:
+            r = results.get(f"vorel {mode}", {})
+            if not r.get("failed") and not base.get("failed") and base:
+                q = r["mb_per_s"] / base["mb_per_s"]
+                print(f"vorel {mode}: {r['mb_per_s']:.1f} MB/s, {q:.2f} x the default"
+                      f" (target >= {TARGET_MODE_OF_DEFAULT}) {'met' if q >= TARGET_MODE_OF_DEFAULT else 'MISSED'}")
     print(f"\nload average after: {os.getloadavg()[0]:.2f}")
     with open(os.path.join(work, "results.json"), "w") as f:
         json.dump(report, f, indent=2)

@@ -6,8 +6,12 @@ native=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
          imagemagick fonts-noto-cjk)
 extra=(clang libclang-rt-14-dev python3)
+browser=(chromium)  # the browser suite's Chromium; Node.js and npm come with the machine
 pkgs=("${native[@]}")
-if [ "${1:-}" != minimal ]; then pkgs+=("${windows[@]}" "${extra[@]}"); fi
+if [ "${1:-}" != minimal ]; then
+  pkgs+=("${windows[@]}" "${extra[@]}" "${browser[@]}")
+  command -v node >/dev/null && command -v npm >/dev/null || pkgs+=(nodejs npm)
+fi
 
 missing=()
 for p in "${pkgs[@]}"; do
@@ -18,4 +22,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The browser suite's Node packages, exactly as the lock file has them.
+if [ "${1:-}" != minimal ]; then
+  browser_dir="$(cd "$(dirname "$0")/.." && pwd)/tests/browser"
+  if ! cmp -s "$browser_dir/package-lock.json" "$browser_dir/node_modules/.vorel-installed-lock"; then
+    (cd "$browser_dir" && npm ci --no-audit --no-fund && cp package-lock.json node_modules/.vorel-installed-lock)
+  fi
 fi

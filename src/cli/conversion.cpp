@@ -98,6 +98,7 @@ int convert(const Options& opt) {
   ConversionContext ctx;
   ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
   ctx.line_counter = opt.first_line;
+  ctx.markup = opt.markup;
   if (!convert_stream(ctx, std::string_view(in.text, in.size), opt.syntax.c_str(), sink, in.line_ends)) {
     if (!ctx.failed_file.empty())
       error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + opt.syntax +

@@ -7,7 +7,9 @@ namespace vorel::cli {
 
 const char* const USAGE =
     "usage: vorel-convert [--config-dir DIR] [--syntax NAME] [--format html|ubb]\n"
-    "                     [--line-numbers START] [--stats] [-o OUT] [INPUT]\n"
+    "                     [--line-numbers START] [--page classic|modern] [--fragment]\n"
+    "                     [--escape default|strict] [--charset auto|big5|utf-8]\n"
+    "                     [--stats] [-o OUT] [INPUT]\n"
     "       vorel-convert --list-syntaxes [--config-dir DIR]\n";
 
 const char* const HELP =
@@ -19,12 +21,22 @@ const char* const HELP =
     "  --syntax NAME         a syntax section of config.ini (default: none, plain text)\n"
     "  --format html|ubb     markup language (default: html)\n"
     "  --line-numbers START  number the lines, the first one START (0 to 4294967295)\n"
+    "  --page classic|modern the HTML page (default: classic, the Windows program's);\n"
+    "                        modern: HTML5, a monospace font, a copy button that works\n"
+    "                        and line numbers that are not copied\n"
+    "  --fragment            only the coloured <pre> block, to paste into another page\n"
+    "  --escape default|strict  strict: '&' becomes &amp; too, so entities in the\n"
+    "                        source show as written (the modern page always does)\n"
+    "  --charset auto|big5|utf-8  the charset the page declares and writes its own\n"
+    "                        texts in (default: auto, UTF-8 for UTF-8 input that is\n"
+    "                        not plain ASCII, Big5 otherwise)\n"
     "  --stats               print timings and lengths to standard error\n"
     "  --config-dir DIR      where config.ini and the keyword files are\n"
     "                        (default: the directory of this program)\n"
     "  --list-syntaxes       print the syntax names of config.ini, one per line\n"
     "  --help, --version\n"
     "\n"
+    "--page, --fragment, --escape and --charset are for HTML output only.\n"
     "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
     "1 when the input, a keyword file or the output fails, 2 for a wrong command line.\n";
 
@@ -111,6 +123,17 @@ int parse_options(int argc, char** argv, Options& opt) {
       if (!takes_value()) return usage_error("-o needs an output file");
       if (value.empty()) return usage_error("the output file name is empty");
       opt.output = value == "-" ? std::string() : value;  // "-": standard output
+    } else if (name == "--page" || name == "--escape" || name == "--charset") {
+      const char* choices = name == "--page"     ? "classic or modern"
+                            : name == "--escape" ? "default or strict"
+                                                 : "auto, big5 or utf-8";
+      if (!takes_value()) return usage_error(name + " needs " + choices);
+      if (!set_markup_option(opt.markup, std::string_view(name).substr(2), value))
+        return usage_error("unknown " + name.substr(2) + " '" + value + "' (use " + choices + ")");
+      opt.markup_set = true;
+    } else if (name == "--fragment" && flag()) {
+      opt.markup.fragment = true;
+      opt.markup_set = true;
     } else if (name == "--stats" && flag()) {
       opt.stats = true;
     } else if (name == "--list-syntaxes" && flag()) {
@@ -123,6 +146,8 @@ int parse_options(int argc, char** argv, Options& opt) {
       return usage_error("unknown option '" + arg + "'");
     }
   }
+  if (opt.markup_set && !opt.html)
+    return usage_error("--page, --fragment, --escape and --charset are for HTML output, not UBB");
   return -1;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/markup.h"
+
 namespace vorel::cli {
 
 extern const char* const USAGE;
@@ -22,6 +24,10 @@ struct Options {
   bool list_syntaxes = false;
   bool help = false;
   bool version = false;
+  // The HTML choices; the command line picks the charset from the input
+  // unless told.
+  MarkupOptions markup{.charset = CharsetChoice::AUTO};
+  bool markup_set = false;  // one of them was given
 };
 
 // Prints "vorel-convert: message" to standard error.

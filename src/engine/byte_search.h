@@ -53,18 +53,36 @@ inline const char* find_any_of3(const char* p, const char* e, char a, char b, ch
 #endif
 }
 
-// A set of bytes to look for.  Sets of up to three bytes (the usual case)
-// are searched sixteen bytes a step; larger ones a byte at a time.
+// The first byte of [p, e) equal to a, b, c or d, or e.
+inline const char* find_any_of4(const char* p, const char* e, char a, char b, char c, char d) {
+#ifdef VOREL_SSE2
+  const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c), vd = _mm_set1_epi8(d);
+  while (e - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb)),
+                                     _mm_or_si128(_mm_cmpeq_epi8(v, vc), _mm_cmpeq_epi8(v, vd)));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    if (mask) return p + first_bit(mask);
+    p += 16;
+  }
+#endif
+  while (p != e && *p != a && *p != b && *p != c && *p != d) ++p;
+  return p;
+}
+
+// A set of bytes to look for.  Sets of up to four bytes (the usual case:
+// the escaped bytes and a line end) are searched sixteen bytes a step;
+// larger ones a byte at a time.
 class ByteSet {
  public:
   void add(unsigned char c) {
     if (has_[c]) return;
     has_[c] = true;
-    if (count_ < 3) {
-      for (int i = count_; i < 3; ++i) {
+    if (count_ < 4) {
+      for (int i = count_; i < 4; ++i) {
         first_[i] = static_cast<char>(c);
 #ifdef VOREL_SSE2
-        lanes_[i] = _mm_set1_epi8(static_cast<char>(c));
+        if (i < 3) lanes_[i] = _mm_set1_epi8(static_cast<char>(c));
 #endif
       }
     }
@@ -79,15 +97,16 @@ class ByteSet {
 #else
     if (count_ <= 3) return count_ ? find_any_of3(p, e, first_[0], first_[1], first_[2]) : e;
 #endif
+    if (count_ == 4) return find_any_of4(p, e, first_[0], first_[1], first_[2], first_[3]);
     while (p != e && !has_[static_cast<unsigned char>(*p)]) ++p;
     return p;
   }
 
  private:
 #ifdef VOREL_SSE2
-  __m128i lanes_[3] = {};  // first_ broadcast, made once rather than at every search
+  __m128i lanes_[3] = {};  // first_[0..2] broadcast, made once rather than at every search
 #endif
-  char first_[3] = {};
+  char first_[4] = {};
   int count_ = 0;
   bool has_[256] = {};
 };

@@ -1,4 +1,4 @@
-// The conversion driver: syntax loading, the HTML page frame, scanning with
+// The conversion driver: syntax loading, the HTML page around the block, scanning with
 // the emitter, line numbering, timings; and the file sink.
 #include "engine/convert.h"
 
@@ -9,35 +9,14 @@
 
 #include "engine/emitter.h"
 #include "engine/number_lines.h"
+#include "engine/page.h"
 #include "engine/scanner.h"
 #include "engine/syntax.h"
 #include "settings/settings.h"
 
 namespace vorel {
 
-// The page frame before the code: a font chooser, a copy-all button and a
-// word-wrap switch.  Its Chinese texts are Big5.
 namespace {
-
-const char HTML_FRAME[] =
-    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=big5\">\r\n"
-    "<title> Vorel </title>\r\n"
-    "<select name=\"setfontface\" onchange=\"vbscript:code.style.fontfamily= setfontface.value\">\r\n"
-    "<option value=\xb2\xd3\xa9\xfa\xc5\xe9>\xa9\xfa\xc5\xe9</option>\r\n"  // 細明體, 明體
-    "<option value=Fixedsys>Fixedsys</option>\r\n"
-    "<option value=Tahoma>Tahoma</option>\r\n"
-    "<option value=Courier>Courier</option>\r\n"
-    "<option value=Arial selected>Arial</option>\r\n"
-    "</select>\r\n"
-    "<input onclick=\"javascript:clipboardData.setData('text',code.innerText)\" type=button "
-    "value=\"\xbd\xc6\xbb\x73\xa9\xd2\xa6\xb3\xa5\x4e\xbd\x58\">\r\n"  // 複製所有代碼
-    "<input onclick=\"vbscript:if autowrap.checked then code.style.wordwrap='break-word' else "
-    "code.style.wordwrap='normal'\" type=\"checkbox\" checked name=\"autowrap\">"
-    "<font style='font-size:9pt;'>\xa6\xdb\xb0\xca\xb4\xab\xa6\xe6</font>\r\n"  // 自動換行
-    "<hr size=1>\r\n"
-    "<pre style=\"font-family:arial;font-size:9pt;word-wrap:break-word;\" id=code>\r\n";
-const std::size_t HTML_FRAME_SIZE = sizeof HTML_FRAME - 1;
-const char HTML_FOOTER[] = "</pre>";
 
 int32_t elapsed_ms(std::chrono::steady_clock::time_point from, std::chrono::steady_clock::time_point to) {
   return static_cast<int32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count());
@@ -45,8 +24,8 @@ int32_t elapsed_ms(std::chrono::steady_clock::time_point from, std::chrono::stea
 
 }  // namespace
 
-std::string_view html_page_header() { return {HTML_FRAME, HTML_FRAME_SIZE}; }
-std::string_view html_page_footer() { return {HTML_FOOTER, sizeof HTML_FOOTER - 1}; }
+std::string_view html_page_header() { return page_text(PageStyle::CLASSIC, false, Charset::BIG5).head; }
+std::string_view html_page_footer() { return page_text(PageStyle::CLASSIC, false, Charset::BIG5).tail; }
 
 namespace {
 
@@ -56,10 +35,14 @@ bool convert_or_throw(ConversionContext& ctx, std::string_view text, const Synta
                       LineEnds line_ends, Clock::time_point start) {
   const bool html = (ctx.flags & FLAG_HTML) != 0;
   const bool lf_lines = line_ends == LineEnds::LF;
-  if (html) sink.write(HTML_FRAME, HTML_FRAME_SIZE);
+  const MarkupOptions& options = ctx.markup;
+  PageText page;
+  if (html) page = page_text(options.page, options.fragment, choose_charset(options.charset, text));
+  sink.write(page.head);
 
   if (ctx.flags & FLAG_LINE_NUMBERS) {
-    LineNumberSink numbered(sink, ctx.line_counter);
+    LineNumberSink numbered(sink, ctx.line_counter,
+                            html ? number_style(options.page, options.fragment) : NumberStyle::TEXT);
     scan_with(syntax, text, lf_lines, Emitter(syntax, html, ctx.markup, lf_lines, numbered));
     numbered.finish();
     ctx.line_counter = numbered.line_counter();
@@ -67,7 +50,7 @@ bool convert_or_throw(ConversionContext& ctx, std::string_view text, const Synta
     scan_with(syntax, text, lf_lines, Emitter(syntax, html, ctx.markup, lf_lines, sink));
   }
 
-  if (html) sink.write(HTML_FOOTER, sizeof HTML_FOOTER - 1);
+  sink.write(page.tail);
   const bool ok = sink.finish();
   ctx.stats.conversion_ms = elapsed_ms(start, Clock::now());
   return ok;

@@ -13,8 +13,8 @@ Emitter::Emitter(const Syntax& syntax, bool html, const MarkupOptions& options, 
       lf_lines_(lf_lines),
       text_escapes_(make_escape_table(html, options)),
       delimiter_escapes_(text_escapes_),
-      string_markup_(make_style_markup(syntax.string_style, html)),
-      comment_markup_(make_style_markup(syntax.comment_style, html)) {
+      string_markup_(make_style_markup(syntax.string_style, html, options)),
+      comment_markup_(make_style_markup(syntax.comment_style, html, options)) {
   // A CR ends the editor's line and an LF after it writes nothing; in Unix
   // text the LF ends it.
   delimiter_escapes_.set('\r', "\r\n");
@@ -28,14 +28,14 @@ Emitter::Emitter(const Syntax& syntax, bool html, const MarkupOptions& options, 
   // text, and only Unix text's LF needs writing as CR LF.
   run_stops_[0].add(lf_lines ? '\n' : '\r');
   if (lf_lines) run_stops_[1].add('\n');
-  index_tables(html);
+  index_tables(html, options);
 }
 
-void Emitter::index_tables(bool html) {
+void Emitter::index_tables(bool html, const MarkupOptions& options) {
   std::unordered_map<uint32_t, uint32_t> seen;
   auto markup_for = [&](uint32_t value) {
     auto [it, fresh] = seen.emplace(value, static_cast<uint32_t>(keyword_markup_.size()));
-    if (fresh) keyword_markup_.push_back(make_style_markup(value, html));
+    if (fresh) keyword_markup_.push_back(make_style_markup(value, html, options));
     return it->second;
   };
   const KeywordTable* tables[2] = {keywords1_, keywords2_};

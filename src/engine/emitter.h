@@ -86,7 +86,7 @@ class Emitter {
   }
   void run(const StyleMarkup& markup, std::string_view token, bool block);
   void write_escaped(const char* b, const char* e);
-  void index_tables(bool html);
+  void index_tables(bool html, const MarkupOptions& options);
   int64_t find_markup(std::string_view w) const { return merged_ ? words_.find(w) : find_markup_unmerged(w); }
   int64_t find_markup_unmerged(std::string_view w) const;
 

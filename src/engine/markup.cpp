@@ -16,6 +16,17 @@ const char* const HTML_TEMPLATES[8] = {
     "<b><i><u><font color=%06X>%s</font></u></i></b>",
 };
 
+const char* const MODERN_HTML_TEMPLATES[8] = {
+    "<span style=color:#%06X>%s</span>",
+    "<b><span style=color:#%06X>%s</span></b>",
+    "<i><span style=color:#%06X>%s</span></i>",
+    "<b><i><span style=color:#%06X>%s</span></i></b>",
+    "<u><span style=color:#%06X>%s</span></u>",
+    "<b><u><span style=color:#%06X>%s</span></u></b>",
+    "<u><i><span style=color:#%06X>%s</span></i></u>",
+    "<b><i><u><span style=color:#%06X>%s</span></u></i></b>",
+};
+
 const char* const UBB_TEMPLATES[8] = {
     "[color=#%06X]%s[/color]",
     "[b][color=#%06X]%s[/color][/b]",
@@ -38,10 +49,12 @@ void write_rrggbb(char* out, uint32_t value) {
   out[5] = HEX[b & 15];
 }
 
-StyleMarkup make_style_markup(uint32_t value, bool html) {
+StyleMarkup make_style_markup(uint32_t value, bool html, const MarkupOptions& options) {
   // Choose the table before indexing it: gcc 12's -fsanitize=undefined build
   // miscompiles an index applied directly to a conditional of two arrays.
-  const char* const* table = html ? HTML_TEMPLATES : UBB_TEMPLATES;
+  const char* const* table = !html ? UBB_TEMPLATES
+                             : options.page == PageStyle::MODERN ? MODERN_HTML_TEMPLATES
+                                                                 : HTML_TEMPLATES;
   const char* tpl = table[style_index(value)];
   const char* colour = std::strstr(tpl, "%06X");
   const char* text = std::strstr(tpl, "%s");
@@ -69,12 +82,62 @@ void EscapeTable::set(unsigned char c, std::string_view text) {
   e.len = static_cast<uint8_t>(text.size() < sizeof e.text ? text.size() : sizeof e.text);
 }
 
-EscapeTable make_escape_table(bool /*html*/, const MarkupOptions& /*options*/) {
+EscapeTable make_escape_table(bool html, const MarkupOptions& options) {
   EscapeTable table;
-  // Both formats escape the angle brackets, and nothing else.
+  // Both formats escape the angle brackets, and by default nothing else.
   table.set('<', "&lt;");
   table.set('>', "&gt;");
+  // Strict HTML: an entity in the source shows as written.
+  if (html && (options.escape_ampersand || options.page == PageStyle::MODERN)) table.set('&', "&amp;");
   return table;
+}
+
+namespace {
+
+bool same_word(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// value's index in words, or -1.
+template <std::size_t N>
+int pick(std::string_view value, const char* const (&words)[N]) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (same_word(value, words[i])) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+bool set_markup_option(MarkupOptions& options, std::string_view name, std::string_view value) {
+  if (same_word(name, "page")) {
+    const int i = pick(value, {"classic", "modern"});
+    if (i >= 0) options.page = i ? PageStyle::MODERN : PageStyle::CLASSIC;
+    return i >= 0;
+  }
+  if (same_word(name, "fragment")) {
+    const int i = pick(value, {"0", "1"});
+    if (i >= 0) options.fragment = i == 1;
+    return i >= 0;
+  }
+  if (same_word(name, "escape")) {
+    const int i = pick(value, {"default", "strict"});
+    if (i >= 0) options.escape_ampersand = i == 1;
+    return i >= 0;
+  }
+  if (same_word(name, "charset")) {
+    const int i = pick(value, {"big5", "utf-8", "auto"});
+    constexpr CharsetChoice CHOICES[] = {CharsetChoice::BIG5, CharsetChoice::UTF8, CharsetChoice::AUTO};
+    if (i >= 0) options.charset = CHOICES[i];
+    return i >= 0;
+  }
+  return false;
 }
 
 }  // namespace vorel

@@ -6,12 +6,31 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/charset.h"
+
 namespace vorel {
+
+enum class PageStyle : unsigned char {
+  CLASSIC,  // the frame the Windows program has always written
+  MODERN,   // an HTML5 page: monospace, a copy button that works, numbers that are not copied
+};
 
 // Choices about the markup beside its format.  The default writes the
 // markup both formats have always had; the output modes add their switches
 // here.
-struct MarkupOptions {};
+struct MarkupOptions {
+  // HTML only.
+  PageStyle page = PageStyle::CLASSIC;
+  bool fragment = false;           // the coloured block alone, without the page around it
+  bool escape_ampersand = false;   // '&' as "&amp;" too (the modern page always does)
+  CharsetChoice charset = CharsetChoice::BIG5;  // what the page declares
+};
+
+// Sets the option called name ("page", "fragment", "escape", "charset") from
+// its value as vorel-convert's options and option.ini write it ("modern",
+// "1", "strict", "utf-8", ...; case aside).  False for an unknown name or
+// value, leaving options as they were.
+bool set_markup_option(MarkupOptions& options, std::string_view name, std::string_view value);
 
 // What one byte of text becomes in the markup: the byte itself (AS_IS) or
 // len bytes of text (none at all when len is 0).  text is padded to eight
@@ -35,13 +54,15 @@ EscapeTable make_escape_table(bool html, const MarkupOptions& options);
 
 // The eight templates of each markup language, indexed by style index; the
 // first placeholder takes the colour, the second the escaped token text.
+// The modern page's HTML names the colour in a style attribute.
 extern const char* const HTML_TEMPLATES[8];
+extern const char* const MODERN_HTML_TEMPLATES[8];
 extern const char* const UBB_TEMPLATES[8];
 
 // The markup around one styled run: the template's text before and after the
 // token text, with the colour filled in.
 struct StyleMarkup {
-  static constexpr std::size_t SIZE = 32;  // the longest is 28 bytes
+  static constexpr std::size_t SIZE = 48;  // the longest is 35 bytes
   char open[SIZE];
   char close[SIZE];
   uint8_t open_len = 0;
@@ -57,6 +78,6 @@ inline unsigned style_index(uint32_t value) { return (value >> 24) & 7u; }
 // Writes the colour of a StyleValue as RRGGBB, upper case.
 void write_rrggbb(char* out, uint32_t value);
 
-StyleMarkup make_style_markup(uint32_t value, bool html);
+StyleMarkup make_style_markup(uint32_t value, bool html, const MarkupOptions& options = {});
 
 }  // namespace vorel

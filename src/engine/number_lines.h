@@ -23,11 +23,23 @@ std::string number_lines(std::string_view text, std::size_t skip, uint32_t& line
 // Writes "\r\n" and n as "%6u " (at most 13 bytes) at out; returns the length.
 std::size_t format_line_break(char* out, uint32_t n);
 
+// How a line's number is written at its start.
+enum class NumberStyle : unsigned char {
+  TEXT,          // "\r\n%6u " in place of the line break before it (the classic form)
+  MARKER,        // an empty element whose number CSS draws (the modern page)
+  UNSELECTABLE,  // "%6u " in an element styled not to be selected (a modern fragment)
+};
+
 // Numbers everything written to it on its way to another sink, byte for byte
 // as number_lines does; the first number is written on construction.
 class LineNumberSink final : public OutputSink {
  public:
-  LineNumberSink(OutputSink& downstream, uint32_t first_line, std::size_t buffer_size = 64 * 1024);
+  // Except in the TEXT style, line breaks stay where they are, the last one
+  // too, and the number goes after them.
+  LineNumberSink(OutputSink& downstream, uint32_t first_line, NumberStyle style,
+                 std::size_t buffer_size = 64 * 1024);
+  LineNumberSink(OutputSink& downstream, uint32_t first_line, std::size_t buffer_size = 64 * 1024)
+      : LineNumberSink(downstream, first_line, NumberStyle::TEXT, buffer_size) {}
   // Numbers what is buffered; the downstream sink is not finished.
   bool finish() override;
   uint32_t line_counter() const { return counter_; }
@@ -41,10 +53,13 @@ class LineNumberSink final : public OutputSink {
   std::unique_ptr<char[]> buf_;
   std::size_t cap_;
   uint32_t counter_;
-  // The current line's break and number as written ("\r\n%6u "): the next
-  // one is mostly this with its last digit raised.
-  char number_[16];
+  // The current line's number as written: the next one is mostly this with
+  // its last digit (at last_digit_) raised.
+  char number_[160];
   std::size_t number_len_ = 0;
+  std::size_t last_digit_ = 0;
+  NumberStyle style_;
+  void format_number();
   void next_number();
   // After a CR: whether one LF may still be skipped, and whether the next
   // line's number is owed (written only if more text follows).

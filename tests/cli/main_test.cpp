@@ -111,6 +111,29 @@ TEST_F(VorelConvert, HtmlIsTheDefaultFormat) {
   EXPECT_EQ(r.out, frame + "x &lt; y\r\n" + std::string(vorel::html_page_footer()));
 }
 
+TEST_F(VorelConvert, HtmlChoicesReachThePage) {
+  clitest::write(file("ascii.c"), "a & b\n");
+  clitest::write(file("utf8.c"), "caf\xc3\xa9 & b\n");
+  const std::string classic(vorel::html_page_header());
+  auto out = [&](std::vector<std::string> args, const char* input) {
+    args.insert(args.begin(), {"--config-dir", config()});
+    args.push_back(file(input).string());
+    Result r = run(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.out;
+  };
+  // The charset follows the input unless told; ASCII keeps the classic bytes.
+  EXPECT_EQ(out({}, "ascii.c"), classic + "a & b\r\n</pre>");
+  EXPECT_EQ(out({}, "utf8.c").find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">"), 0u);
+  EXPECT_EQ(out({"--charset", "big5"}, "utf8.c"), classic + "caf\xc3\xa9 & b\r\n</pre>");
+  EXPECT_EQ(out({"--charset=utf-8"}, "ascii.c").find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">"),
+            0u);
+  EXPECT_EQ(out({"--escape", "strict"}, "ascii.c"), classic + "a &amp; b\r\n</pre>");
+  EXPECT_EQ(out({"--page", "modern"}, "ascii.c").find("<!DOCTYPE html>"), 0u);
+  EXPECT_NE(out({"--page=modern"}, "ascii.c").find("a &amp; b"), std::string::npos);
+  EXPECT_EQ(out({"--fragment", "--escape=strict"}, "ascii.c").find("<pre style="), 0u);
+}
+
 TEST_F(VorelConvert, EmptyInputGivesTheFrameOrNothing) {
   clitest::write(file("empty.c"), "");
   Result r = run({"--config-dir", config(), "--syntax", "Test", "-o", file("empty.html").string(),
@@ -205,6 +228,14 @@ TEST_F(VorelConvert, CommandLineMistakesExitWithTwoAndUsage) {
       {"--line-numbers", "4294967296"},
       {"--line-numbers", "99999999999999999999999"},
       {"a.c", "b.c"},
+      {"--page", "fancy"},
+      {"--page"},
+      {"--escape", "loose"},
+      {"--charset", "latin1"},
+      {"--fragment=1"},
+      {"--format", "ubb", "--page", "modern"},
+      {"--fragment", "--format", "ubb"},
+      {"--format=ubb", "--charset", "utf-8"},
   };
   for (const auto& args : bad) {
     Result r = run(args);

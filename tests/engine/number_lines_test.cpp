@@ -68,9 +68,9 @@ TEST(NumberLines, ManyShortLinesWithTenDigitNumbers) {
 }
 
 std::string through_filter(std::string_view text, uint32_t first, std::size_t buffer, std::size_t chunk,
-                           uint32_t* last) {
+                           uint32_t* last, NumberStyle style = NumberStyle::TEXT) {
   StringSink down;
-  LineNumberSink sink(down, first, buffer);
+  LineNumberSink sink(down, first, style, buffer);
   for (std::size_t at = 0; at < text.size(); at += chunk) {
     const std::string_view piece = text.substr(at, chunk);
     if (piece.size() == 1) sink.put(piece[0]);
@@ -97,6 +97,37 @@ TEST(LineNumberSink, MatchesNumberLinesWhateverTheChunking) {
             << "round " << round << " buffer " << buffer << " chunk " << chunk;
         ASSERT_EQ(last, expected_last);
       }
+    }
+  }
+}
+
+// The modern page's numbers: line breaks stay, the last one too, and each
+// line's marker follows its break.
+TEST(LineNumberSink, MarkersFollowEachBreakAndCarryAcrossDigits) {
+  uint32_t last = 0;
+  EXPECT_EQ(through_filter("a\r\nb\r\n", 9, 64, 1000, &last, NumberStyle::MARKER),
+            "<span data-n=9></span>a\r\n<span data-n=10></span>b\r\n");
+  EXPECT_EQ(last, 10u);
+  EXPECT_EQ(through_filter("", 0, 64, 1000, &last, NumberStyle::MARKER), "<span data-n=0></span>");
+  EXPECT_EQ(through_filter("\r\n\r\nx", 4294967295u, 64, 1000, &last, NumberStyle::MARKER),
+            "<span data-n=4294967295></span>\r\n<span data-n=0></span>\r\n<span data-n=1></span>x");
+  const std::string unselectable = through_filter(std::string_view("a\r\nb\0\r\nc", 8), 99, 64, 1000, &last, NumberStyle::UNSELECTABLE);
+  EXPECT_NE(unselectable.find(">    99 </span>a\r\n<span"), std::string::npos);
+  EXPECT_EQ(unselectable.substr(unselectable.size() - 16), ">   100 </span>b");  // the zero byte ends the text
+  // Whatever the chunking, each style numbers alike; every line's number
+  // counts up by one, also across carries.
+  std::string text;
+  for (int i = 0; i < 1200; ++i) text += i % 7 ? "x\r\n" : "\r\n";
+  for (NumberStyle style : {NumberStyle::MARKER, NumberStyle::UNSELECTABLE}) {
+    const std::string whole = through_filter(text, 95, 1 << 16, text.size(), &last, style);
+    EXPECT_EQ(last, 95u + 1199u);
+    for (std::size_t chunk : {1, 3, 17}) EXPECT_EQ(through_filter(text, 95, 5, chunk, &last, style), whole);
+    std::size_t at = 0;
+    for (uint32_t n = 95; n < 95 + 1200; ++n) {
+      const std::string number = style == NumberStyle::MARKER ? "data-n=" + std::to_string(n) + ">"
+                                                              : " " + std::to_string(n) + " </span>";
+      at = whole.find(number, at);
+      ASSERT_NE(at, std::string::npos) << n;
     }
   }
 }

@@ -49,8 +49,10 @@ class Commands : public testing::Test {
   }
 
   // What the engine makes of text with these options.
-  std::string markup(const std::string& text, uint32_t flags, uint32_t first_line, const char* syntax) {
+  std::string markup(const std::string& text, uint32_t flags, uint32_t first_line, const char* syntax,
+                     const MarkupOptions& options = {}) {
     ConversionContext ctx;
+    ctx.markup = options;
     ctx.flags = flags;
     ctx.line_counter = first_line;
     auto result = convert_text(ctx, text.c_str(), 0, syntax);
@@ -137,6 +139,23 @@ TEST_F(Commands, UbbClearsOnlyTheHtmlFlagAndGreysPreview) {
   EXPECT_FALSE(preview_enabled);
   // An empty number box numbers from 0.
   EXPECT_EQ(markup("int x;", FLAG_LINE_NUMBERS, 0, "Alpha"), dialog.text());
+}
+
+TEST_F(Commands, StartWritesTheHtmlChoicesOfOptionIni) {
+  // As restore_options leaves them after reading page=modern and charset=auto.
+  const MarkupOptions modern{.page = PageStyle::MODERN, .charset = CharsetChoice::AUTO};
+  conversion.markup = modern;
+  choose(true, true, "3", 0);
+  dialog.set_text(SOURCE);
+  start_and_press(1003);
+  EXPECT_EQ(0u, dialog.text().find("<!DOCTYPE html>"));
+  EXPECT_EQ(markup(SOURCE, FLAG_HTML | FLAG_LINE_NUMBERS, 3, "Alpha", modern), dialog.text());
+  // They are for HTML only.
+  choose(false, false, "0", 0);
+  dialog.set_text("a & b");
+  start_and_press(1003);
+  EXPECT_EQ(markup("a & b", 0, 0, "Alpha"), dialog.text());
+  EXPECT_NE(std::string::npos, dialog.text().find("a & b"));
 }
 
 TEST_F(Commands, ResultDialogShowsTheStatisticsOfThisConversion) {

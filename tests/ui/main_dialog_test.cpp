@@ -85,6 +85,30 @@ TEST(MainDialogOptions, CloseWritesTheOptionsInOrderAndTheNextStartRestoresThem)
   EXPECT_EQ("Gamma", again.syntax());
 }
 
+TEST(MainDialogOptions, HtmlChoicesAreReadAtStartAndLeftAsTheyAre) {
+  ProgramDir dir;
+  const std::string options =
+      "[option]\r\ntype=1\r\nhtml=1\r\nlinenumber=0\r\nlinenumber_start=1\r\n"
+      "page=Modern\r\nfragment=1\r\nescape=strict\r\ncharset=utf-8\r\n";
+  write_bytes(dir.file("option.ini"), options);
+  {
+    MainDialog dialog;
+    EXPECT_EQ(conversion.markup.page, PageStyle::MODERN);
+    EXPECT_TRUE(conversion.markup.fragment);
+    EXPECT_TRUE(conversion.markup.escape_ampersand);
+    EXPECT_EQ(conversion.markup.charset, CharsetChoice::UTF8);
+    dialog.close();
+  }
+  EXPECT_EQ(option_file(dir), options);
+  // Without them, and with values it does not know, the defaults.
+  write_bytes(dir.file("option.ini"), "[option]\r\nhtml=1\r\npage=fancy\r\ncharset=latin1\r\n");
+  MainDialog again;
+  EXPECT_EQ(conversion.markup.page, PageStyle::CLASSIC);
+  EXPECT_FALSE(conversion.markup.fragment);
+  EXPECT_FALSE(conversion.markup.escape_ampersand);
+  EXPECT_EQ(conversion.markup.charset, CharsetChoice::BIG5);
+}
+
 TEST(MainDialogOptions, NoSelectionIsWrittenAs4294967295AndComesBackAsNoSelection) {
   ProgramDir dir;
   {
