@@ -6,8 +6,10 @@ native=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
          imagemagick fonts-noto-cjk)
 extra=(clang libclang-rt-14-dev python3)
+# Packages and their checks: CPack's .deb needs dpkg-shlibdeps and file.
+packaging=(dpkg-dev file lintian mandoc zip unzip)
 pkgs=("${native[@]}")
-if [ "${1:-}" != minimal ]; then pkgs+=("${windows[@]}" "${extra[@]}"); fi
+if [ "${1:-}" != minimal ]; then pkgs+=("${windows[@]}" "${extra[@]}" "${packaging[@]}"); fi
 
 missing=()
 for p in "${pkgs[@]}"; do
