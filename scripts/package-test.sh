@@ -1,11 +1,12 @@
 #!/bin/bash
 # Builds the packages and checks them as a user would get them: the man page
-# lints clean; lintian finds no errors in the .deb; the converter unpacked from
-# the .deb and from the tarball, run from anywhere, finds its language pack
-# and writes exactly what the build tree's converter writes; the Windows zips
-# hold the flat folder, their programs import only system DLLs, and under Wine
-# the unpacked vorel-convert.exe matches the native output and the unpacked
-# vorel.exe starts and closes.
+# lints clean; lintian finds no errors or warnings in the .deb; the converter
+# unpacked from the .deb and from the tarball, and installed by dpkg into a
+# throwaway root, run from anywhere, finds its language pack and writes exactly
+# what the build tree's converter writes; the Windows zips hold the flat
+# folder, their programs import only system DLLs, and under Wine the unpacked
+# vorel-convert.exe matches the native output and the unpacked vorel.exe
+# starts and closes.
 # Usage: scripts/package-test.sh   (after the native and both MinGW presets are built)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,6 +58,18 @@ done
 lint=$(mandoc -T lint "$WORK/deb/usr/share/man/man1/vorel-convert.1.gz" 2>&1 || true)
 [ -z "$lint" ] || fail "installed man page: $lint"
 
+echo "=== .deb installed into a throwaway root"
+# Its own dpkg database, so the machine's packages are never touched; the root
+# has no libc6 registered, hence --force-depends.
+DROOT=$WORK/droot
+mkdir -p "$DROOT/var/lib/dpkg/info" "$DROOT/var/lib/dpkg/updates"
+touch "$DROOT/var/lib/dpkg/status"
+dpkg --root="$DROOT" --log=/dev/null --force-depends -i "$DEB" >/dev/null 2>&1 || fail "dpkg -i failed"
+check_unpacked dpkg-root "$DROOT/usr/bin/vorel-convert"
+dpkg --root="$DROOT" --log=/dev/null --purge vorel >/dev/null 2>&1 || fail "dpkg --purge failed"
+left=$(cd "$DROOT" && find . -type f ! -path './var/*' | head -5)
+[ -z "$left" ] || fail "files left after purging: $left"
+
 echo "=== tarball unpacked"
 mkdir "$WORK/tgz"
 tar -xzf "$TGZ" -C "$WORK/tgz"
@@ -98,10 +111,11 @@ echo "=== Windows x86_64 under Wine"
 WIN=$WORK/win-x86_64/vorel-$VERSION-windows-x86_64
 MINGW=$ROOT/build/mingw-x86_64
 export WINEPREFIX=$MINGW/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+sh scripts/smoke-ui.sh --app "$WIN" "$MINGW"  # also makes the Wine prefix when there is none
 (cd "$WORK" && /usr/lib/wine/wine64 "$WIN/vorel-convert.exe" --syntax C++ "Z:$SAMPLE" >"$WORK/wine.html") ||
   fail "vorel-convert.exe failed under Wine"
+/usr/lib/wine/wineserver -k 2>/dev/null || true
 cmp "$WORK/want.html" "$WORK/wine.html" || fail "vorel-convert.exe output differs from the native output"
-sh scripts/smoke-ui.sh --app "$WIN" "$MINGW"
 
 echo "=== packages"
 (cd "$PKG" && ls -l vorel*)
