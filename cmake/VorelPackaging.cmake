@@ -8,7 +8,7 @@
 # architecture.
 include_guard(GLOBAL)
 
-set(VOREL_MAINTAINER "The Vorel developers <vorel-developers@users.noreply.github.com>")
+set(VOREL_MAINTAINER "The Vorel developers <vorel-developers@example.org>")
 set(VOREL_SUMMARY "source code to coloured HTML or UBB forum markup")
 # Debian wants description lines under 80 characters.
 string(CONCAT VOREL_DESCRIPTION
@@ -56,7 +56,7 @@ else()
 
   # The machine-readable copyright file, with the license text from LICENSE.
   file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE license_lines)
-  list(SUBLIST license_lines 3 -1 license_lines)  # past the title and the copyright line
+  list(SUBLIST license_lines 4 -1 license_lines)  # past the title, the copyright line and a blank
   set(license_body "")
   foreach(line IN LISTS license_lines)
     if(line STREQUAL "")
