@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "scratch_dir.h"
 
 namespace vorel::cli {
 namespace {
@@ -16,25 +17,18 @@ namespace fs = std::filesystem;
 class ConfigLookup : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("vorel-lookup-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "prefix" / "bin");
-    fs::create_directories(root_ / "prefix" / "share" / "vorel");
-    fs::create_directories(root_ / "mine");
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
+    fs::create_directories(root_.path() / "prefix" / "bin");
+    fs::create_directories(root_.path() / "prefix" / "share" / "vorel");
+    fs::create_directories(root_.path() / "mine");
   }
   static std::string dir(const fs::path& p) { return (p / "").string(); }
-  static void add_pack(const fs::path& p) { std::ofstream(p / "config.ini") << "[C]\n"; }
+  static void add_pack(const fs::path& p) { clitest::write(p / "config.ini", "[C]\n"); }
 
-  std::string bin() const { return dir(root_ / "prefix" / "bin"); }
-  std::string share() const { return dir(root_ / "prefix" / "share" / "vorel"); }
-  std::string mine() const { return dir(root_ / "mine"); }
+  std::string bin() const { return dir(root_.path() / "prefix" / "bin"); }
+  std::string share() const { return dir(root_.path() / "prefix" / "share" / "vorel"); }
+  std::string mine() const { return dir(root_.path() / "mine"); }
 
-  fs::path root_;
+  clitest::ScratchDir root_;
 };
 
 TEST_F(ConfigLookup, BesideTheProgramComesBeforeTheInstalledPack) {
@@ -54,7 +48,7 @@ TEST_F(ConfigLookup, BesideTheProgramComesBeforeTheInstalledPack) {
 
 TEST_F(ConfigLookup, AnExplicitDirectoryIsTheOnlyPlace) {
   add_pack(bin());
-  const std::string option = (root_ / "mine").string();  // no trailing separator
+  const std::string option = (root_.path() / "mine").string();  // no trailing separator
   const std::string env = mine();
 
   auto places = config_places(&option, env.c_str(), bin());
@@ -78,7 +72,7 @@ TEST_F(ConfigLookup, AMissingPackNamesEveryPlaceTried) {
   EXPECT_NE(m.find(bin()), std::string::npos) << m;
   EXPECT_NE(m.find(share()), std::string::npos) << m;
   // A directory named config.ini is no pack.
-  fs::create_directories(root_ / "prefix" / "bin" / "config.ini");
+  fs::create_directories(root_.path() / "prefix" / "bin" / "config.ini");
   EXPECT_EQ(find_config(places), nullptr);
 }
 
