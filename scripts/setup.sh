@@ -7,9 +7,11 @@ windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth x
          imagemagick fonts-noto-cjk)
 extra=(clang libclang-rt-14-dev python3)
 browser=(chromium)  # the browser suite's Chromium; Node.js and npm come with the machine
+# Packages and their checks: CPack's .deb needs dpkg-shlibdeps and file.
+packaging=(dpkg-dev file lintian mandoc zip unzip)
 pkgs=("${native[@]}")
 if [ "${1:-}" != minimal ]; then
-  pkgs+=("${windows[@]}" "${extra[@]}" "${browser[@]}")
+  pkgs+=("${windows[@]}" "${extra[@]}" "${browser[@]}" "${packaging[@]}")
   command -v node >/dev/null && command -v npm >/dev/null || pkgs+=(nodejs npm)
 fi
 

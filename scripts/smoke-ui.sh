@@ -5,9 +5,14 @@
 # ends by itself with exit code 0 and has written its options.
 # With a second argument, saves screenshots of the main window and the result
 # dialog there (main-window.png, result-dialog.png).
-# Usage: scripts/smoke-ui.sh <build-dir> [screenshot-dir]
+# With --app, runs the program folder DIR (an unpacked zip, say) instead of
+# the build's bin/; the build directory still holds the Wine prefix.
+# Usage: scripts/smoke-ui.sh [--app DIR] <build-dir> [screenshot-dir]
 set -eu
+APP=
+if [ "${1:-}" = --app ]; then APP=$(cd "$2" && pwd); shift 2; fi
 BUILD=$(cd "$1" && pwd)
+APP=${APP:-$BUILD/bin}
 SHOTS=${2:-}
 [ -n "$SHOTS" ] && SHOTS=$(mkdir -p "$SHOTS" && cd "$SHOTS" && pwd)
 WINE=/usr/lib/wine/wine64
@@ -32,8 +37,8 @@ fi
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 
 # A copy of the program with the shipped language pack, so bin/option.ini stays as it is.
-cp "$BUILD/bin/vorel.exe" "$WORK/"
-cp -r "$BUILD/bin/config.ini" "$BUILD/bin/keywords" "$WORK/"
+cp "$APP/vorel.exe" "$WORK/"
+cp -r "$APP/config.ini" "$APP/keywords" "$WORK/"
 # The "C" syntax: its index in the list, which sorts the names case-insensitively.
 TYPE=$(grep '^\[' "$WORK/config.ini" | tr -d '[]\r' | LC_ALL=C sort -f | grep -nx 'C' | cut -d: -f1)
 TYPE=$(( ${TYPE:-1} - 1 ))

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Builds every preset and runs every test: native, the browser suite (headless
-# Chromium), sanitizers, Windows x86_64 under Wine, and the 32-bit Windows build
-# (compile and link only).
+# Chromium), sanitizers, Windows x86_64 under Wine, the 32-bit Windows build
+# (compile and link only), and the packages built from them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -21,6 +21,8 @@ echo "=== test: sanitize"
 ctest --preset sanitize -j "$jobs"
 echo "=== test: mingw-x86_64 under Wine"
 sh scripts/wine-test.sh build/mingw-x86_64 -j "$jobs"
+echo "=== packages: build, lintian, unpack and run"
+bash scripts/package-test.sh
 if [ -x scripts/fuzz-smoke.sh ]; then
   echo "=== fuzz (short runs)"
   bash scripts/fuzz-smoke.sh

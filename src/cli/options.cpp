@@ -31,14 +31,17 @@ const char* const HELP =
     "                        texts in (default: auto, UTF-8 for UTF-8 input that is\n"
     "                        not plain ASCII, Big5 otherwise)\n"
     "  --stats               print timings and lengths to standard error\n"
-    "  --config-dir DIR      where config.ini and the keyword files are\n"
-    "                        (default: the directory of this program)\n"
+    "  --config-dir DIR      where config.ini and the keyword files are (default: the\n"
+    "                        directory in $VOREL_CONFIG_DIR, else the first of this\n"
+    "                        program's directory and ../share/vorel beside it that\n"
+    "                        holds config.ini)\n"
     "  --list-syntaxes       print the syntax names of config.ini, one per line\n"
     "  --help, --version\n"
     "\n"
     "--page, --fragment, --escape and --charset are for HTML output only.\n"
     "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
-    "1 when the input, a keyword file or the output fails, 2 for a wrong command line.\n";
+    "1 when the input, the language pack, a keyword file or the output fails, 2 for a\n"
+    "wrong command line.\n";
 
 void error(const std::string& message) {
   std::fprintf(stderr, "vorel-convert: %s\n", message.c_str());

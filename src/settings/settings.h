@@ -28,6 +28,9 @@ constexpr std::size_t PATH_SIZE = 260;
 // (the converter's --config-dir, tests).  An empty string restores the default.
 std::string program_dir();
 void set_program_dir(const std::string& dir);
+// The running executable's directory with its trailing separator, whatever
+// set_program_dir says; "" when it cannot be found.
+std::string executable_dir();
 
 // Selects the current settings file: program_dir() + file_name.  Every
 // settings read and write below works on the file selected last.

@@ -42,11 +42,15 @@ bool same_setting_name(std::string_view a, std::string_view b) {
   return ini::same_name(ini::trim(a), ini::trim(b));
 }
 
+std::string executable_dir() {
+  static const std::string exe_dir = detail::executable_dir();
+  return exe_dir;
+}
+
 std::string program_dir() {
   const std::string& dir = program_dir_override();
   if (!dir.empty()) return dir;
-  static const std::string exe_dir = detail::executable_dir();
-  return exe_dir;
+  return executable_dir();
 }
 
 void set_program_dir(const std::string& dir) {
