@@ -4,7 +4,7 @@
 set -euo pipefail
 native=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
-         imagemagick fonts-noto-cjk)
+         imagemagick fonts-noto-cjk libx11-dev)
 extra=(clang libclang-rt-14-dev python3)
 pkgs=("${native[@]}")
 if [ "${1:-}" != minimal ]; then pkgs+=("${windows[@]}" "${extra[@]}"); fi

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Starts vorel.exe under Wine on a private Xvfb display and drives it as a user
-# would with xdotool: type a C snippet, convert it from the editor's context
+# would with xdotool: drop a file on it from outside and save it through the
+# context menu, type a C snippet, convert it from the editor's context
 # menu, close the result dialog and the program.  Fails unless the program
 # ends by itself with exit code 0 and has written its options into option.ini
 # (after the conversion, so not into config.ini).
@@ -58,6 +59,22 @@ shot() {  # shot <file> <x> <y> <w> <h>
     [ -n "$SHOTS" ] || return 0
     import -window root -crop "$4x$5+$2+$3" +repage "$SHOTS/$1"
 }
+
+# A real drop from outside: one file dragged onto the window over the X drag
+# and drop protocol, as a file manager sends it.  Then the context menu's Save
+# (its S key) writes the editor's text, which must be the file's bytes.
+cc -O1 -o "$WORK/xdnd-drop" "$(dirname "$0")/xdnd-drop.c" -lX11
+printf '/* dropped.c */\r\nint dropped = 1;\r\n' >"$WORK/dropped.c"
+"$WORK/xdnd-drop" "$MAIN" "$CX" "$CY" "$WORK/dropped.c" || { echo "smoke-ui: the drop failed" >&2; exit 1; }
+sleep 1
+xdotool mousemove "$CX" "$CY" click 3
+sleep 1
+xdotool key s
+sleep 2
+xdotool type --delay 15 "Z:$(printf '%s' "$WORK/dropped-saved.html" | tr / '\\')"
+xdotool key Return
+for _ in $(seq 50); do [ -s "$WORK/dropped-saved.html" ] && break; sleep 0.2; done
+cmp "$WORK/dropped.c" "$WORK/dropped-saved.html" || { echo "smoke-ui: the dropped file is not in the editor" >&2; exit 1; }
 
 # The editor fills the middle of the window and has the focus at start.
 xdotool mousemove "$CX" "$CY" click 1
