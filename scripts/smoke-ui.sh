@@ -47,7 +47,8 @@ TYPE=$(( ${TYPE:-1} - 1 ))
 printf '[option]\r\ntype=0%s\r\nhtml=01\r\nlinenumber=01\r\nlinenumber_start=01\r\n' "$TYPE" >"$WORK/option.ini"
 CONFIG_SUM=$(md5sum <"$WORK/config.ini")
 
-(cd "$WORK" && "$WINE" vorel.exe >/dev/null 2>&1; echo $? >"$WORK/exit-code") &
+# No address space randomization, as in wine-run.sh.
+(cd "$WORK" && setarch "$(uname -m)" -R "$WINE" vorel.exe >/dev/null 2>&1; echo $? >"$WORK/exit-code") &
 
 MAIN=$(xdotool search --sync --onlyvisible --limit 1 --class vorel.exe)
 sleep 1
