@@ -11,4 +11,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")            # no MinGW DLLs at run time
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# Tests run through a wrapper around wine64 that reports why a process died.
+set(CMAKE_CROSSCOMPILING_EMULATOR sh ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

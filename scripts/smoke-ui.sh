@@ -1,8 +1,10 @@
 #!/bin/sh
 # Starts vorel.exe under Wine on a private Xvfb display and drives it as a user
-# would with xdotool: type a C snippet, convert it from the editor's context
+# would with xdotool: drop a file on it from outside and save it through the
+# context menu, type a C snippet, convert it from the editor's context
 # menu, close the result dialog and the program.  Fails unless the program
-# ends by itself with exit code 0 and has written its options.
+# ends by itself with exit code 0 and has written its options into option.ini
+# (after the conversion, so not into config.ini).
 # With a second argument, saves screenshots of the main window and the result
 # dialog there (main-window.png, result-dialog.png).
 # With --app, runs the program folder DIR (an unpacked zip, say) instead of
@@ -35,6 +37,9 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
 fi
 "$WINESERVER" -p
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+# Keep the desktop up for the whole run (see wine-test.sh).
+mkfifo "$WORK/desktop-holder"
+"$WINE" cmd /q /k <>"$WORK/desktop-holder" >/dev/null 2>&1 &
 
 # A copy of the program with the shipped language pack, so bin/option.ini stays as it is.
 cp "$APP/vorel.exe" "$WORK/"
@@ -42,9 +47,13 @@ cp -r "$APP/config.ini" "$APP/keywords" "$WORK/"
 # The "C" syntax: its index in the list, which sorts the names case-insensitively.
 TYPE=$(grep '^\[' "$WORK/config.ini" | tr -d '[]\r' | LC_ALL=C sort -f | grep -nx 'C' | cut -d: -f1)
 TYPE=$(( ${TYPE:-1} - 1 ))
-printf '[option]\r\ntype=%s\r\nhtml=1\r\nlinenumber=1\r\nlinenumber_start=1\r\n' "$TYPE" >"$WORK/option.ini"
+# Written with leading zeros, which the program reads as the same numbers but
+# never writes: after the run the file must hold the program's own lines.
+printf '[option]\r\ntype=0%s\r\nhtml=01\r\nlinenumber=01\r\nlinenumber_start=01\r\n' "$TYPE" >"$WORK/option.ini"
+CONFIG_SUM=$(md5sum <"$WORK/config.ini")
 
-(cd "$WORK" && "$WINE" vorel.exe >/dev/null 2>&1; echo $? >"$WORK/exit-code") &
+# No address space randomization, as in wine-run.sh.
+(cd "$WORK" && setarch "$(uname -m)" -R "$WINE" vorel.exe >/dev/null 2>&1; echo $? >"$WORK/exit-code") &
 
 MAIN=$(xdotool search --sync --onlyvisible --limit 1 --class vorel.exe)
 sleep 1
@@ -56,6 +65,22 @@ shot() {  # shot <file> <x> <y> <w> <h>
     [ -n "$SHOTS" ] || return 0
     import -window root -crop "$4x$5+$2+$3" +repage "$SHOTS/$1"
 }
+
+# A real drop from outside: one file dragged onto the window over the X drag
+# and drop protocol, as a file manager sends it.  Then the context menu's Save
+# (its S key) writes the editor's text, which must be the file's bytes.
+cc -O1 -o "$WORK/xdnd-drop" "$(dirname "$0")/xdnd-drop.c" -lX11
+printf '/* dropped.c */\r\nint dropped = 1;\r\n' >"$WORK/dropped.c"
+"$WORK/xdnd-drop" "$MAIN" "$CX" "$CY" "$WORK/dropped.c" || { echo "smoke-ui: the drop failed" >&2; exit 1; }
+sleep 1
+xdotool mousemove "$CX" "$CY" click 3
+sleep 1
+xdotool key s
+sleep 2
+xdotool type --delay 15 "Z:$(printf '%s' "$WORK/dropped-saved.html" | tr / '\\')"
+xdotool key Return
+for _ in $(seq 50); do [ -s "$WORK/dropped-saved.html" ] && break; sleep 0.2; done
+cmp "$WORK/dropped.c" "$WORK/dropped-saved.html" || { echo "smoke-ui: the dropped file is not in the editor" >&2; exit 1; }
 
 # The editor fills the middle of the window and has the focus at start.
 xdotool mousemove "$CX" "$CY" click 1
@@ -101,5 +126,10 @@ xdotool mousemove "$CX" "$CY" click 1
 xdotool key alt+F4          # the main window
 for _ in $(seq 100); do [ -f "$WORK/exit-code" ] && break; sleep 0.2; done
 [ "$(cat "$WORK/exit-code" 2>/dev/null)" = 0 ] || { echo "smoke-ui: program did not end with 0" >&2; exit 1; }
-grep -q 'linenumber_start=1' "$WORK/option.ini" || { echo "smoke-ui: options not written" >&2; exit 1; }
+# The options are saved after a conversion: in option.ini, not config.ini.
+for line in "type=$TYPE" html=1 linenumber=1 linenumber_start=1; do
+    tr -d '\r' <"$WORK/option.ini" | grep -qx "$line" ||
+        { echo "smoke-ui: option.ini lacks $line:" >&2; cat "$WORK/option.ini" >&2; exit 1; }
+done
+[ "$(md5sum <"$WORK/config.ini")" = "$CONFIG_SUM" ] || { echo "smoke-ui: config.ini was changed" >&2; exit 1; }
 echo "smoke-ui: ok"

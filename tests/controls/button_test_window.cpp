@@ -145,6 +145,10 @@ RECT Pixels::bounds_below(int shift, int limit) const {
 Pixels capture(HWND control) {
     InvalidateRect(control, nullptr, FALSE);
     UpdateWindow(control);
+    return peek(control);
+}
+
+Pixels peek(HWND control) {
     return read_back(control, [control](HDC memory, int width, int height) {
         HDC window_dc = GetDC(control);
         BitBlt(memory, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);

@@ -72,6 +72,8 @@ public:
 };
 
 Pixels capture(HWND control);
+// The control's client area as it is on screen now, without repainting it.
+Pixels peek(HWND control);
 // The same, drawn through WM_PRINTCLIENT into a memory surface.
 Pixels print_client(HWND control);
 

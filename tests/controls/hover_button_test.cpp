@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -385,7 +386,7 @@ TEST_F(HoverButton, LeavingTheControlRestoresTheNormalFill) {
     ASSERT_EQ(fill_of(capture(button)), HOVER_FILL);
     SetCursorPos(OFF.x, OFF.y);
     COLORREF fill = HOVER_FILL;
-    for (int i = 0; i < 40 && fill != NORMAL_FILL; ++i) {
+    for (int i = 0; i < 400 && fill != NORMAL_FILL; ++i) {
         testing::pump(25);
         fill = fill_of(capture(button));
     }
@@ -625,6 +626,96 @@ TEST_F(HoverButton, ArrowGlyphsAreMarlettCharacters) {
         DeleteObject(font);
         DeleteObject(dib);
         DeleteDC(dc);
+    }
+}
+
+// ---- Repaint requests -------------------------------------------------------------
+
+constexpr COLORREF MARKER = 0x123456;
+
+// Whether `action` makes the control repaint itself: its pixels are painted
+// over with a marker and every pending repaint is dropped, so only an
+// invalidation that the action itself makes brings the control's look back
+// at the UpdateWindow that follows.
+template <typename Action>
+bool repaints_after(HWND b, Action action) {
+    UpdateWindow(b);
+    RECT client;
+    GetClientRect(b, &client);
+    HDC dc = GetDC(b);
+    HBRUSH marker = CreateSolidBrush(MARKER);
+    FillRect(dc, &client, marker);
+    DeleteObject(marker);
+    ReleaseDC(b, dc);
+    ValidateRect(b, nullptr);
+    if (testing::peek(b).count(MARKER) != client.right * client.bottom) ADD_FAILURE() << "no marker on screen";
+    action();
+    UpdateWindow(b);
+    const Pixels after = testing::peek(b);
+    return after.count(MARKER) == 0 && is_framed(after);
+}
+
+TEST_F(HoverButton, EveryChangeOfStateColourImageOrFocusRepaintsByItself) {
+    SetFocus(button);  // so that a press or release changes no focus of its own
+    pointer_over(button);
+    const std::pair<const char*, std::function<void()>> repainting[] = {
+        {"WM_MOUSEMOVE", [&] { hover(button); }},
+        {"WM_MOUSELEAVE", [&] { SendMessageA(button, WM_MOUSELEAVE, 0, 0); }},
+        {"WM_LBUTTONDOWN", [&] { press(button); }},
+        {"WM_LBUTTONUP", [&] {
+             SetCursorPos(OFF.x, OFF.y);  // no click
+             release(button);
+         }},
+        {"WM_SETFOCUS", [&] { SendMessageA(button, WM_SETFOCUS, 0, 0); }},
+        {"WM_KILLFOCUS", [&] { SendMessageA(button, WM_KILLFOCUS, 0, 0); }},
+        {"BM_SETIMAGE", [&] { SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, 0); }},
+        {"BM_SETIMAGE of another type", [&] { SendMessageA(button, BM_SETIMAGE, IMAGE_CURSOR, 0); }},
+        {"QBM_SETTEXTCOLOR", [&] { SendMessageA(button, QBM_SETTEXTCOLOR, MINUS_ONE, -1); }},
+        {"QBM_SETFOCUSRECT", [&] { SendMessageA(button, QBM_SETFOCUSRECT, 1, 0); }},
+        {"QBM_SETBKCOLOR", [&] { SendMessageA(button, QBM_SETBKCOLOR, STATE_HOVER, 0x00AA00); }},
+        {"QBM_SETBKCOLOR of another selector", [&] { SendMessageA(button, QBM_SETBKCOLOR, 3, 0x00AA00); }},
+    };
+    for (const auto& [name, action] : repainting) EXPECT_TRUE(repaints_after(button, action)) << name;
+    EXPECT_EQ(clicks(), 0u);
+
+    // What the control leaves alone: the marker stays.
+    const std::pair<const char*, std::function<void()>> quiet[] = {
+        {"BM_CLICK", [&] { SendMessageA(button, BM_CLICK, 0, 0); }},
+        {"QBM_GETBKCOLOR", [&] { SendMessageA(button, QBM_GETBKCOLOR, 0, 0); }},
+        {"WM_SETTEXT", [&] { SetWindowTextA(button, "Other"); }},
+        {"WM_ENABLE", [&] { SendMessageA(button, WM_ENABLE, FALSE, 0); }},
+    };
+    for (const auto& [name, action] : quiet) EXPECT_FALSE(repaints_after(button, action)) << name;
+}
+
+TEST_F(HoverButton, EveryMoveAsksForTheNextLeave) {
+    for (int round = 0; round < 3; ++round) {
+        pointer_over(button);
+        hover(button);
+        testing::pump(50);
+        ASSERT_EQ(fill_of(capture(button)), HOVER_FILL) << round;
+        SetCursorPos(OFF.x, OFF.y);
+        // The platform notices the leave by polling; give it time on a busy machine.
+        COLORREF fill = HOVER_FILL;
+        for (int i = 0; i < 400 && fill != NORMAL_FILL; ++i) {
+            testing::pump(25);
+            fill = fill_of(capture(button));
+        }
+        EXPECT_EQ(fill, NORMAL_FILL) << "no leave notification in round " << round;
+    }
+}
+
+TEST_F(HoverButton, TheRightAndBottomEdgesAreOutsideForTheClick) {
+    RECT r;
+    GetWindowRect(button, &r);
+    const std::pair<POINT, size_t> releases[] = {
+        {{r.left, r.top}, 1}, {{r.right - 1, r.bottom - 1}, 1}, {{r.right, r.top + 5}, 0},
+        {{r.left + 5, r.bottom}, 0}, {{r.left - 1, r.top + 5}, 0}, {{r.left + 5, r.top - 1}, 0}};
+    for (const auto& [point, expected] : releases) {
+        parent.clear_commands();
+        SetCursorPos(point.x, point.y);
+        release(button);
+        EXPECT_EQ(clicks(), expected) << point.x - r.left << "," << point.y - r.top;
     }
 }
 

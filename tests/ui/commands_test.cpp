@@ -2,17 +2,17 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include "engine/convert.h"
+#include "resource.h"
 #include "ui/ui.h"
 #include "ui_test_support.h"
 
 namespace vorel::test {
 namespace {
-
-constexpr int CMD_START = 1, CMD_UNDO = 40001, CMD_REDO = 40002, CMD_COPY_ALL = 40003, CMD_PASTE = 40004,
-              CMD_OPEN = 40005, CMD_SAVE = 40006, CMD_PREVIEW = 40007, CMD_ABOUT = 40008;
 
 const char* const SOURCE = "int main;\r\nreturn \"s\"; // done\r\nx";
 
@@ -35,6 +35,30 @@ void set_clipboard_text(const std::string& text) {
   GlobalUnlock(memory);
   SetClipboardData(CF_TEXT, memory);
   CloseClipboard();
+}
+
+// The file-type list of a file dialog (empty for other dialogs).
+std::vector<std::string> file_types(HWND dialog) {
+  std::vector<std::string> types;
+  if (!is_file_dialog(dialog)) return types;
+  HWND combo = GetDlgItem(dialog, cmb1);
+  for (int i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
+    char name[64] = {};
+    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    types.push_back(name);
+  }
+  return types;
+}
+
+bool has_line(const std::string& file, const std::string& line) {
+  return file.find(line + "\r\n") != std::string::npos;
+}
+
+// Start, closing the result dialog as soon as it is up.
+int convert(const MainDialog& dialog) {
+  DialogWatcher watcher([](HWND result) { PostMessageA(result, WM_COMMAND, IDC_RESULT_CLOSE, 0); });
+  dialog.command(CMD_START);
+  return watcher.count();
 }
 
 class Commands : public testing::Test {
@@ -60,17 +84,17 @@ class Commands : public testing::Test {
   }
 
   void choose(bool html, bool numbers, const char* first_line, int syntax) {
-    CheckRadioButton(dialog.window(), 1005, 1006, html ? 1005 : 1006);
-    CheckDlgButton(dialog.window(), 1000, numbers ? BST_CHECKED : BST_UNCHECKED);
-    SetDlgItemTextA(dialog.window(), 1002, first_line);
-    SendMessageA(dialog.item(1001), CB_SETCURSEL, syntax, 0);
+    CheckRadioButton(dialog.window(), IDC_HTML, IDC_UBB, html ? IDC_HTML : IDC_UBB);
+    CheckDlgButton(dialog.window(), IDC_LINE_NUMBERS, numbers ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(dialog.window(), IDC_FIRST_LINE, first_line);
+    SendMessageA(dialog.item(IDC_SYNTAX), CB_SETCURSEL, syntax, 0);
   }
 
   // Start, closing the result dialog with the given button.
   void start_and_press(int result_button) {
     DialogWatcher watcher([&](HWND result) {
-      result_text = window_text(GetDlgItem(result, 1004));
-      preview_enabled = IsWindowEnabled(GetDlgItem(result, 1001));
+      result_text = window_text(GetDlgItem(result, IDC_RESULT_TEXT));
+      preview_enabled = IsWindowEnabled(GetDlgItem(result, IDC_RESULT_PREVIEW));
       PostMessageA(result, WM_COMMAND, result_button, 0);
     });
     dialog.command(CMD_START);
@@ -88,7 +112,7 @@ class Commands : public testing::Test {
 TEST_F(Commands, StartConvertsInPlaceAndOneUndoBringsBackTheExactSource) {
   choose(true, true, "5", 0);
   dialog.set_text(SOURCE);
-  start_and_press(1003);
+  start_and_press(IDC_RESULT_CLOSE);
   const std::string expected = markup(SOURCE, FLAG_HTML | FLAG_LINE_NUMBERS, 5, "Alpha");
   EXPECT_EQ(1, result_dialogs);
   EXPECT_EQ(expected, dialog.text());
@@ -108,7 +132,7 @@ TEST_F(Commands, StartTakesTheWholeTextWhenItHoldsBig5Characters) {
   const std::string source = "int a; // \xA4\xA4\xA4\xE5\r\nreturn a;";
   choose(false, false, "0", 0);
   dialog.set_text(source);
-  start_and_press(1003);
+  start_and_press(IDC_RESULT_CLOSE);
   EXPECT_EQ(1, result_dialogs);
   EXPECT_EQ(markup(source, 0, 0, "Alpha"), dialog.text());
   EXPECT_EQ(GetWindowTextLengthA(dialog.editor()), conversion.stats.converted_length);
@@ -119,10 +143,10 @@ TEST_F(Commands, StartTakesTheWholeTextWhenItHoldsBig5Characters) {
 TEST_F(Commands, StartTwiceConvertsTheMarkupAndTwoUndosLeadBack) {
   choose(false, false, "0", 2);
   dialog.set_text(SOURCE);
-  start_and_press(1003);
+  start_and_press(IDC_RESULT_CLOSE);
   const std::string first = dialog.text();
   EXPECT_EQ(markup(SOURCE, 0, 0, "Gamma"), first);
-  start_and_press(1003);
+  start_and_press(IDC_RESULT_CLOSE);
   EXPECT_EQ(markup(first, 0, 0, "Gamma"), dialog.text());
   dialog.command(CMD_UNDO);
   EXPECT_EQ(first, dialog.text());
@@ -134,7 +158,7 @@ TEST_F(Commands, UbbClearsOnlyTheHtmlFlagAndGreysPreview) {
   conversion.flags = FLAG_HTML | FLAG_LINE_NUMBERS | 1;
   choose(false, true, "", 0);
   dialog.set_text("int x;");
-  start_and_press(1003);
+  start_and_press(IDC_RESULT_CLOSE);
   EXPECT_EQ(FLAG_LINE_NUMBERS | 1, conversion.flags);
   EXPECT_FALSE(preview_enabled);
   // An empty number box numbers from 0.
@@ -161,7 +185,7 @@ TEST_F(Commands, StartWritesTheHtmlChoicesOfOptionIni) {
 TEST_F(Commands, ResultDialogShowsTheStatisticsOfThisConversion) {
   choose(false, false, "0", 0);
   dialog.set_text("int");
-  start_and_press(1003);
+  start_and_press(IDC_RESULT_CLOSE);
   const std::string lengths = "(\xA6\x72\xA4\xB8)";  // "(字元)"
   char expected_tail[200];
   wsprintfA(expected_tail, "      %7d %s\r\n\xC2\xE0\xB4\xAB\xAB\xE1:      %7d %s", 3, lengths.c_str(),
@@ -183,7 +207,7 @@ TEST_F(Commands, WithAnEmptyEditorStartSaveAndPreviewDoNothing) {
 TEST_F(Commands, AMissingKeywordFileLeavesTheEditorAsItWasWithoutADialog) {
   choose(true, false, "1", 1);  // Beta names missing.txt
   dialog.set_text(SOURCE);
-  DialogWatcher watcher([](HWND d) { PostMessageA(d, WM_COMMAND, 1003, 0); });
+  DialogWatcher watcher([](HWND d) { PostMessageA(d, WM_COMMAND, IDC_RESULT_CLOSE, 0); });
   dialog.command(CMD_START);
   EXPECT_EQ(0, watcher.count());
   EXPECT_EQ(SOURCE, dialog.text());
@@ -196,7 +220,7 @@ TEST_F(Commands, CopyAllPutsTheWholeTextOnTheClipboardAndKeepsTheCaret) {
   const std::string text = "abc\r\n\xA4\xA4\xA4\xE5 def";
   dialog.set_text(text);
   SendMessageA(dialog.editor(), EM_SETSEL, 2, 2);
-  SetFocus(dialog.item(1001));
+  SetFocus(dialog.item(IDC_SYNTAX));
   dialog.command(CMD_COPY_ALL);
   EXPECT_EQ(text, clipboard_text());
   DWORD start = 0, end = 0;
@@ -228,7 +252,7 @@ TEST_F(Commands, SaveCancelledFromTheResultDialogWritesNothingAndClosesIt) {
   dialog.set_text("int");
   int dialogs = 0;
   DialogWatcher watcher([&](HWND d) {
-    if (++dialogs == 1) PostMessageA(d, WM_COMMAND, 1000, 0);  // result dialog: Save
+    if (++dialogs == 1) PostMessageA(d, WM_COMMAND, IDC_RESULT_SAVE, 0);  // Save
     else PostMessageA(d, WM_COMMAND, IDCANCEL, 0);             // Save As: cancel
   });
   dialog.command(CMD_START);
@@ -242,7 +266,7 @@ TEST_F(Commands, SaveCancelledFromTheResultDialogWritesNothingAndClosesIt) {
 TEST_F(Commands, CopyFromTheResultDialogCopiesTheMarkup) {
   choose(true, false, "1", 0);
   dialog.set_text("return 1;");
-  start_and_press(1002);
+  start_and_press(IDC_RESULT_COPY);
   EXPECT_EQ(markup("return 1;", FLAG_HTML, 1, "Alpha"), clipboard_text());
 }
 
@@ -252,14 +276,7 @@ TEST_F(Commands, OpenLoadsTheChosenFileWithTheFilterSectionsTypes) {
   dialog.set_text("old");
   std::vector<std::string> types;
   DialogWatcher watcher([&](HWND d) {
-    if (is_file_dialog(d)) {
-      HWND combo = GetDlgItem(d, 0x470);  // cmb1, the file types
-      for (int i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
-        char name[64] = {};
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-        types.push_back(name);
-      }
-    }
+    if (is_file_dialog(d)) types = file_types(d);
     accept_file_dialog(d, dir.file("prog.c"));
   });
   dialog.command(CMD_OPEN);
@@ -295,6 +312,109 @@ TEST_F(Commands, AboutTellsWhatTheProgramDoesUnderItsName) {
   EXPECT_EQ(1, watcher.count());
   EXPECT_EQ("Vorel", caption);
   EXPECT_NE(std::string::npos, texts.find("Vorel \xAD\xEC\xA9\x6C\xBD\x58")) << texts;  // "Vorel 原始碼"
+}
+
+// A conversion leaves config.ini as the current settings file: closing must
+// still write the options that are chosen now into option.ini, and nothing
+// into config.ini.
+TEST(CommandsAndOptions, OptionsChosenBeforeAConversionGoToOptionIniOnClose) {
+  ProgramDir dir;
+  write_bytes(dir.file("option.ini"),
+              "[option]\r\ntype=1\r\nhtml=0\r\nlinenumber=0\r\nlinenumber_start=3\r\n[filter]\r\nC|*.c\r\n");
+  const std::string config = read_bytes(dir.file("config.ini"));
+  MainDialog dialog;
+  ASSERT_EQ("Beta", dialog.syntax());
+  CheckRadioButton(dialog.window(), IDC_HTML, IDC_UBB, IDC_HTML);
+  CheckDlgButton(dialog.window(), IDC_LINE_NUMBERS, BST_CHECKED);
+  SetDlgItemTextA(dialog.window(), IDC_FIRST_LINE, "5");
+  SendMessageA(dialog.item(IDC_SYNTAX), CB_SETCURSEL, 2, 0);
+  dialog.set_text("int x;");
+  ASSERT_EQ(1, convert(dialog));
+  dialog.close();
+
+  const std::string options = read_bytes(dir.file("option.ini"));
+  for (const char* line : {"type=2", "html=1", "linenumber=1", "linenumber_start=5", "C|*.c"})
+    EXPECT_TRUE(has_line(options, line)) << line << " in\n" << options;
+  EXPECT_EQ(config, read_bytes(dir.file("config.ini")));
+}
+
+TEST(CommandsAndOptions, OpenAfterAConversionTakesItsTypesFromOptionIni) {
+  ProgramDir dir;
+  write_bytes(dir.file("option.ini"), "[filter]\r\nC files|*.c\r\nText|*.txt\r\n");
+  // A "filter" section in config.ini too: only option.ini's may show.
+  const std::string config = read_bytes(dir.file("config.ini")) + "[filter]\r\nWrong|*.x\r\n";
+  write_bytes(dir.file("config.ini"), config);
+  MainDialog dialog;
+  SendMessageA(dialog.item(IDC_SYNTAX), CB_SETCURSEL, 0, 0);
+  dialog.set_text("int x;");
+  ASSERT_EQ(1, convert(dialog));
+  std::vector<std::string> types;
+  DialogWatcher watcher([&](HWND d) {
+    types = file_types(d);
+    PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  dialog.command(CMD_OPEN);
+  EXPECT_EQ(1, watcher.count());
+  EXPECT_EQ((std::vector<std::string>{"C files", "Text"}), types);
+}
+
+TEST(CommandsAndOptions, ASyntaxNameIsCutToItsFirst99Characters) {
+  ProgramDir dir;
+  const std::string cut(99, 'S');
+  const std::string full = cut + std::string(21, 'T');
+  write_bytes(dir.file("config.ini"), "[" + full + "]\r\nstr1=\"\r\n[" + cut + "]\r\ncomment1=//\r\ncolor_comment=8000\r\n");
+  MainDialog dialog;
+  const LRESULT index = SendMessageA(dialog.item(IDC_SYNTAX), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(full.c_str()));
+  ASSERT_NE(CB_ERR, index);
+  SendMessageA(dialog.item(IDC_SYNTAX), CB_SETCURSEL, index, 0);
+  const std::string text = "a \"b\" // c";
+  dialog.set_text(text);
+  ASSERT_EQ(1, convert(dialog));
+
+  ConversionContext ctx;
+  auto under_cut = convert_text(ctx, text.c_str(), 0, cut.c_str());
+  auto under_full = convert_text(ctx, text.c_str(), 0, full.c_str());
+  ASSERT_TRUE(under_cut && under_full);
+  ASSERT_NE(*under_cut, *under_full) << "the two sections must convert differently";
+  EXPECT_EQ(*under_cut, dialog.text());
+}
+
+TEST_F(Commands, OpenWithoutAFilterSectionOffersNoTypesAndOpensAnyFile) {
+  write_bytes(dir.file("odd.name"), "any file");
+  std::vector<std::string> types = {"<no file dialog>"};
+  DialogWatcher watcher([&](HWND d) {
+    if (is_file_dialog(d)) types = file_types(d);
+    accept_file_dialog(d, dir.file("odd.name"));
+  });
+  dialog.command(CMD_OPEN);
+  EXPECT_TRUE(types.empty()) << types[0];
+  EXPECT_EQ("any file", dialog.text());
+}
+
+TEST_F(Commands, SaveAsOffersTheWebPageTypeAndAsksBeforeReplacingAFile) {
+  write_bytes(dir.file("old.html"), "old bytes");
+  dialog.set_text("new");
+  std::vector<std::string> types;
+  int prompts = 0;
+  DialogWatcher watcher([&](HWND d) {
+    if (is_file_dialog(d)) types = file_types(d);
+    else if (GetDlgItem(d, IDYES)) ++prompts;
+    accept_file_dialog(d, dir.file("old.html"));
+  });
+  dialog.command(CMD_SAVE);
+  EXPECT_EQ(std::vector<std::string>{"\xBA\xF4\xAD\xB6\xA4\xE5\xA5\xF3"}, types);  // 網頁文件
+  EXPECT_EQ(1, prompts) << "no question before the file was replaced";
+  EXPECT_EQ("new", read_bytes(dir.file("old.html")));
+}
+
+TEST_F(Commands, PreviewThatCannotWriteTempHtmlStillAsksTheShell) {
+  ASSERT_TRUE(CreateDirectoryA(dir.file("temp.html").c_str(), nullptr));  // in the way of the file
+  dialog.set_text("text");
+  dialog.command(CMD_PREVIEW);
+  ASSERT_EQ(1u, opened.size());
+  EXPECT_EQ(dir.file("temp.html"), opened[0]);
+  EXPECT_TRUE(GetFileAttributesA(dir.file("temp.html").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace

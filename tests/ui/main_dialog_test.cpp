@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/hover_button.h"
+#include "resource.h"
 #include "ui/ui.h"
 #include "ui_test_support.h"
 
@@ -19,18 +20,18 @@ std::string option_file(const ProgramDir& dir) { return read_bytes(dir.file("opt
 TEST(MainDialogOptions, FirstStartWithoutOptionFileIsUbbWithoutNumbersFromZeroOnTheFirstSyntax) {
   ProgramDir dir;
   MainDialog dialog;
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog.window(), 1006));
-  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog.window(), 1005));
-  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog.window(), 1000));
-  EXPECT_EQ("0", window_text(dialog.item(1002)));
-  EXPECT_EQ(0, SendMessageA(dialog.item(1001), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog.window(), IDC_UBB));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog.window(), IDC_HTML));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog.window(), IDC_LINE_NUMBERS));
+  EXPECT_EQ("0", window_text(dialog.item(IDC_FIRST_LINE)));
+  EXPECT_EQ(0, SendMessageA(dialog.item(IDC_SYNTAX), CB_GETCURSEL, 0, 0));
   EXPECT_EQ("Alpha", dialog.syntax());
 }
 
 TEST(MainDialogOptions, ListsEverySectionOfConfigSorted) {
   ProgramDir dir;
   MainDialog dialog;
-  HWND list = dialog.item(1001);
+  HWND list = dialog.item(IDC_SYNTAX);
   ASSERT_EQ(3, SendMessageA(list, CB_GETCOUNT, 0, 0));
   const char* expected[] = {"Alpha", "Beta", "Gamma"};
   for (int i = 0; i < 3; ++i) {
@@ -45,22 +46,22 @@ TEST(MainDialogOptions, SetsUpEditorStartButtonAndIcon) {
   MainDialog dialog;
   EXPECT_EQ(editor_window, dialog.editor());
   EXPECT_EQ(0x7FFFFFFE, SendMessageA(dialog.editor(), EM_GETLIMITTEXT, 0, 0));
-  EXPECT_EQ(0x00FF8020, SendMessageA(dialog.item(1), QBM_GETBKCOLOR, STATE_NORMAL, 0));
+  EXPECT_EQ(0x00FF8020, SendMessageA(dialog.item(CMD_START), QBM_GETBKCOLOR, STATE_NORMAL, 0));
   // The other buttons keep the control's own colour.
-  EXPECT_EQ(0x00FFD7C6, SendMessageA(dialog.item(40005), QBM_GETBKCOLOR, STATE_NORMAL, 0));
+  EXPECT_EQ(0x00FFD7C6, SendMessageA(dialog.item(CMD_OPEN), QBM_GETBKCOLOR, STATE_NORMAL, 0));
   EXPECT_NE(0, SendMessageA(dialog.window(), WM_GETICON, ICON_BIG, 0));
   EXPECT_EQ("Vorel", window_text(dialog.window()));
-  EXPECT_EQ("\xC5\xE3\xA5\xDC\xA6\xE6\xB8\xB9 \xB6\x7D\xA9\x6C\xA9\xF3:", window_text(dialog.item(1000)));
+  EXPECT_EQ("\xC5\xE3\xA5\xDC\xA6\xE6\xB8\xB9 \xB6\x7D\xA9\x6C\xA9\xF3:", window_text(dialog.item(IDC_LINE_NUMBERS)));
 }
 
 TEST(MainDialogOptions, CloseWritesTheOptionsInOrderAndTheNextStartRestoresThem) {
   ProgramDir dir;
   {
     MainDialog dialog;
-    CheckRadioButton(dialog.window(), 1005, 1006, 1005);
-    CheckDlgButton(dialog.window(), 1000, BST_CHECKED);
-    SetDlgItemTextA(dialog.window(), 1002, "1");
-    SendMessageA(dialog.item(1001), CB_SETCURSEL, 2, 0);
+    CheckRadioButton(dialog.window(), IDC_HTML, IDC_UBB, IDC_HTML);
+    CheckDlgButton(dialog.window(), IDC_LINE_NUMBERS, BST_CHECKED);
+    SetDlgItemTextA(dialog.window(), IDC_FIRST_LINE, "1");
+    SendMessageA(dialog.item(IDC_SYNTAX), CB_SETCURSEL, 2, 0);
     dialog.close();
   }
   const std::string file = option_file(dir);
@@ -78,10 +79,10 @@ TEST(MainDialogOptions, CloseWritesTheOptionsInOrderAndTheNextStartRestoresThem)
   EXPECT_LT(numbers, start);
 
   MainDialog again;
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(again.window(), 1005));
-  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(again.window(), 1006));
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(again.window(), 1000));
-  EXPECT_EQ("1", window_text(again.item(1002)));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(again.window(), IDC_HTML));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(again.window(), IDC_UBB));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(again.window(), IDC_LINE_NUMBERS));
+  EXPECT_EQ("1", window_text(again.item(IDC_FIRST_LINE)));
   EXPECT_EQ("Gamma", again.syntax());
 }
 
@@ -113,16 +114,48 @@ TEST(MainDialogOptions, NoSelectionIsWrittenAs4294967295AndComesBackAsNoSelectio
   ProgramDir dir;
   {
     MainDialog dialog;
-    SendMessageA(dialog.item(1001), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    SetDlgItemTextA(dialog.window(), 1002, "");
+    SendMessageA(dialog.item(IDC_SYNTAX), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetDlgItemTextA(dialog.window(), IDC_FIRST_LINE, "");
     dialog.close();
   }
   const std::string file = option_file(dir);
   EXPECT_NE(std::string::npos, file.find("type=4294967295\r\n")) << file;
   EXPECT_NE(std::string::npos, file.find("linenumber_start=0\r\n")) << file;
   MainDialog again;
-  EXPECT_EQ(CB_ERR, SendMessageA(again.item(1001), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(CB_ERR, SendMessageA(again.item(IDC_SYNTAX), CB_GETCURSEL, 0, 0));
   EXPECT_EQ("", again.syntax());
+}
+
+TEST(MainDialogOptions, ATypePastTheEndOfTheListLeavesNoSelection) {
+  ProgramDir dir;
+  write_bytes(dir.file("option.ini"), "[option]\r\ntype=3\r\n");  // three syntaxes: 0 to 2
+  MainDialog dialog;
+  EXPECT_EQ(CB_ERR, SendMessageA(dialog.item(IDC_SYNTAX), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ("", dialog.syntax());
+}
+
+TEST(MainDialogOptions, SectionNamesAreListedAsFarAsTheyFitIn260Bytes) {
+  ProgramDir dir;
+  // 30 names of 10 characters take 11 bytes each; with the final zero, 23 fit.
+  std::string config;
+  std::vector<std::string> names;
+  for (int i = 0; i < 30; ++i) {
+    char name[16];
+    wsprintfA(name, "Section_%02d", i);
+    names.push_back(name);
+    config += "[" + names.back() + "]\r\nstr1=\"\r\n";
+  }
+  write_bytes(dir.file("config.ini"), config);
+  MainDialog dialog;
+  HWND list = dialog.item(IDC_SYNTAX);
+  std::vector<std::string> listed;
+  for (int i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
+    char name[100] = {};
+    SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    listed.push_back(name);
+  }
+  names.resize(23);
+  EXPECT_EQ(names, listed) << "no cut name after the last whole one";
 }
 
 TEST(MainDialogOptions, CancelNeitherClosesNorSaves) {
@@ -209,7 +242,7 @@ TEST(MainDialogContextMenu, TheEditorShowsTheCommandsAtThePointer) {
   SetCursorPos(300, 200);
   // A keyboard request carries -1, -1; the menu still opens at the pointer.
   EXPECT_TRUE(show_editor_menu(dialog.window(), dialog.editor(), MAKELPARAM(-1, -1)));
-  const std::vector<UINT> expected = {1, 0, 40001, 40002, 0, 40003, 40004, 0, 40005, 40006, 40007, 0, 40008};
+  const std::vector<UINT> expected = {CMD_START, 0, CMD_UNDO, CMD_REDO, 0, CMD_COPY_ALL, CMD_PASTE, 0, CMD_OPEN, CMD_SAVE, CMD_PREVIEW, 0, CMD_ABOUT};
   EXPECT_EQ(expected, MenuProbe::ids);
   EXPECT_EQ("\xB6\x7D\xA9\x6C!!", MenuProbe::first_text);
   EXPECT_EQ(300, MenuProbe::popup.left);
@@ -228,10 +261,10 @@ TEST(MainDialogContextMenu, NoOtherControlHasOne) {
   ProgramDir dir;
   MainDialog dialog;
   MenuProbe probe;
-  for (int id : {1001, 1005, 1006, 1000, 1, 40005}) {
+  for (int id : {IDC_SYNTAX, IDC_HTML, IDC_UBB, IDC_LINE_NUMBERS, CMD_START, CMD_OPEN}) {
     EXPECT_FALSE(show_editor_menu(dialog.window(), dialog.item(id), MAKELPARAM(10, 10))) << id;
   }
-  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.item(1001)), MAKELPARAM(10, 10));
+  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.item(IDC_SYNTAX)), MAKELPARAM(10, 10));
   EXPECT_TRUE(MenuProbe::ids.empty());
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/convert.h"
+#include "resource.h"
 #include "ui/ui.h"
 #include "ui_test_support.h"
 
@@ -16,7 +17,7 @@ class ResultDialog : public testing::Test {
     start_program_in_process();
     conversion.flags = flags;
     conversion.stats = stats;
-    dialog = CreateDialogParamA(app_instance, MAKEINTRESOURCEA(101), owner.window(), result_dialog_proc, 0);
+    dialog = CreateDialogParamA(app_instance, MAKEINTRESOURCEA(IDD_RESULT), owner.window(), result_dialog_proc, 0);
     ShowWindow(dialog, SW_SHOW);
     return dialog;
   }
@@ -36,26 +37,34 @@ TEST_F(ResultDialog, ShowsTheFourNumbersRightAlignedInFiveBig5Lines) {
       "\xC2\xE0\xB4\xAB\xAE\xC9\xB6\xA1:         12 (\xB2\x40\xAC\xED)\r\n"             // 轉換時間:
       "\xAD\xEC\xAA\xF8\xAB\xD7:          100 (\xA6\x72\xA4\xB8)\r\n"                 // 原長度: (字元)
       "\xC2\xE0\xB4\xAB\xAB\xE1:      12345678 (\xA6\x72\xA4\xB8)";                    // 轉換後:
-  EXPECT_EQ(expected, window_text(GetDlgItem(dialog, 1004)));
+  EXPECT_EQ(expected, window_text(GetDlgItem(dialog, IDC_RESULT_TEXT)));
   EXPECT_EQ("Vorel", window_text(dialog));
 }
 
 TEST_F(ResultDialog, AllButtonsWorkAfterHtmlAndPreviewIsGreyedAfterUbb) {
   open(FLAG_HTML, {});
-  for (int id : {1000, 1001, 1002, 1003}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+  EXPECT_EQ(GetDlgItem(dialog, IDC_RESULT_SAVE), GetFocus()) << "the first tab stop has the focus";
+  for (int id : {IDC_RESULT_SAVE, IDC_RESULT_PREVIEW, IDC_RESULT_COPY, IDC_RESULT_CLOSE}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
   DestroyWindow(dialog);
   open(FLAG_LINE_NUMBERS, {});
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1001)));
-  for (int id : {1000, 1002, 1003}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RESULT_PREVIEW)));
+  for (int id : {IDC_RESULT_SAVE, IDC_RESULT_COPY, IDC_RESULT_CLOSE}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
 }
 
 TEST_F(ResultDialog, EachButtonSendsItsCommandToTheOwnerThenCloses) {
-  const std::pair<int, WPARAM> buttons[] = {{1000, 40006}, {1001, 40007}, {1002, 40003}};
+  const std::pair<int, WPARAM> buttons[] = {
+      {IDC_RESULT_SAVE, CMD_SAVE}, {IDC_RESULT_PREVIEW, CMD_PREVIEW}, {IDC_RESULT_COPY, CMD_COPY_ALL}};
+  // The command runs while the dialog is still up (a Save As dialog it opens
+  // comes first), and the dialog ends after it.
+  bool up_during_command = false;
+  owner.on_command([&](WPARAM) { up_during_command = IsWindowVisible(dialog); });
   for (const auto& [button, command] : buttons) {
     open(FLAG_HTML, {});
+    up_during_command = false;
     SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
     ASSERT_FALSE(owner.commands().empty()) << button;
     EXPECT_EQ(command, owner.commands().back()) << button;
+    EXPECT_TRUE(up_during_command) << button;
     EXPECT_FALSE(IsWindowVisible(dialog)) << button;
     DestroyWindow(dialog);
   }
@@ -65,7 +74,7 @@ TEST_F(ResultDialog, EachButtonSendsItsCommandToTheOwnerThenCloses) {
 
 TEST_F(ResultDialog, CloseButtonAndCloseBoxOnlyClose) {
   open(FLAG_HTML, {});
-  SendMessageA(GetDlgItem(dialog, 1003), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(dialog, IDC_RESULT_CLOSE), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindowVisible(dialog));
   DestroyWindow(dialog);
   open(FLAG_HTML, {});

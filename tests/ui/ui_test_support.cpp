@@ -146,6 +146,7 @@ LRESULT CALLBACK CommandRecorder::proc(HWND window, UINT message, WPARAM wParam,
   auto* self = reinterpret_cast<CommandRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (message == WM_COMMAND && self) {
     self->commands_.push_back(wParam);
+    if (self->on_command_) self->on_command_(wParam);
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -197,7 +198,7 @@ ProgramDir::~ProgramDir() { set_program_dir(""); }
 
 MainDialog::MainDialog() {
   start_program_in_process();
-  window_ = CreateDialogParamA(vorel::app_instance, MAKEINTRESOURCEA(102), nullptr, vorel::main_dialog_proc, 0);
+  window_ = CreateDialogParamA(vorel::app_instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, vorel::main_dialog_proc, 0);
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
 }
@@ -227,6 +228,6 @@ void MainDialog::close() {
   window_ = nullptr;
 }
 
-std::string MainDialog::syntax() const { return window_text(item(1001)); }
+std::string MainDialog::syntax() const { return window_text(item(IDC_SYNTAX)); }
 
 }  // namespace vorel::test

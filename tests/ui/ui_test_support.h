@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "resource.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,11 +65,14 @@ class CommandRecorder {
   ~CommandRecorder();
   HWND window() const { return window_; }
   const std::vector<WPARAM>& commands() const { return commands_; }
+  // Runs inside the handling of each command, before it returns.
+  void on_command(std::function<void(WPARAM)> action) { on_command_ = std::move(action); }
 
  private:
   static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND window_ = nullptr;
   std::vector<WPARAM> commands_;
+  std::function<void(WPARAM)> on_command_;
 };
 
 // Types a path into an open or save dialog and confirms it; answers Yes or OK
@@ -101,7 +106,7 @@ class MainDialog {
 
   HWND window() const { return window_; }
   HWND item(int id) const { return GetDlgItem(window_, id); }
-  HWND editor() const { return item(5000); }
+  HWND editor() const { return item(IDC_EDITOR); }
   void set_text(const std::string& text) const;  // as Open does, not undoable
   std::string text() const;                      // the editor's bytes, CR LF line ends
   void command(int id) const;                    // WM_COMMAND as a button sends it
