@@ -1,6 +1,7 @@
 #!/bin/bash
-# Builds every preset and runs every test: native, sanitizers, Windows x86_64
-# under Wine, and the 32-bit Windows build (compile and link only).
+# Builds every preset and runs every test: native, the web page in Chromium,
+# sanitizers, Windows x86_64 under Wine, and the 32-bit Windows build (compile
+# and link only).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -14,6 +15,8 @@ done
 
 echo "=== test: native"
 ctest --preset native -j "$jobs"
+echo "=== test: web page (wasm preset) in headless Chromium"
+bash scripts/web-test.sh build/native
 echo "=== test: sanitize"
 ctest --preset sanitize -j "$jobs"
 echo "=== test: mingw-x86_64 under Wine"
