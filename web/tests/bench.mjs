@@ -56,7 +56,7 @@ for (const mb of [1, 10]) {
     const native = [];
     for (let i = 0; i < rounds; i++) {
       const t = process.hrtime.bigint();
-      execFileSync(converter, ['--syntax', 'C++', '--format', options.startsWith('ubb') ? 'ubb' : 'html',
+      execFileSync(converter, ['--config-dir', path.join(root, 'data'), '--syntax', 'C++', '--format', options.startsWith('ubb') ? 'ubb' : 'html',
         ...(options.includes('numbered') ? ['--line-numbers', '1'] : []), '-o', '/dev/null', file]);
       native.push(Number(process.hrtime.bigint() - t) / 1e6);
     }
