@@ -1,7 +1,6 @@
 // The engine for the web page: one conversion call and the syntax list,
-// exported to JavaScript.  The language pack is embedded in the module's file
-// system at PACK_DIR, so the engine reads config.ini and the keyword files
-// exactly as the programs do.
+// exported to JavaScript.  The language pack is compiled in (pack_data.h) and
+// read through a MemorySyntaxSource, by the same rules as the programs' files.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,13 +12,12 @@
 
 #include "cli/line_ends.h"
 #include "engine/convert.h"
-#include "settings/settings.h"
+#include "engine/syntax.h"
+#include "web/pack_data.h"
 
 namespace {
 
 using namespace vorel;
-
-constexpr const char* PACK_DIR = "/vorel/";
 
 // What the page chose besides the syntax and the first line number.  Each
 // option word of the page maps to one entry here: a new mode is one line.
@@ -72,12 +70,17 @@ bool parse_options(const char* text, WebOptions& options, std::string& message) 
   return true;
 }
 
-bool pack_ready() {
-  static bool ready = [] {
-    set_program_dir(PACK_DIR);
-    return true;
+// config.ini and the keyword files, as shipped in data/.  Made once and kept
+// for the life of the module.
+SyntaxSource& pack() {
+  static MemorySyntaxSource* source = [] {
+    using web::PACK_FILES;
+    auto* s = new MemorySyntaxSource(std::string(PACK_FILES[0].data, PACK_FILES[0].size));
+    for (std::size_t i = 1; i < web::PACK_FILE_COUNT; ++i)
+      s->add_keyword_file(PACK_FILES[i].name, std::string(PACK_FILES[i].data, PACK_FILES[i].size));
+    return s;
   }();
-  return ready;
+  return *source;
 }
 
 }  // namespace
@@ -91,7 +94,6 @@ extern "C" {
 // vorel-convert).
 EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const char* syntax,
                                        const char* options, uint32_t first_line) {
-  pack_ready();
   result = Result();
   WebOptions opt;
   if (!parse_options(options, opt, result.message)) return 0;
@@ -121,7 +123,7 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
   ctx.line_counter = first_line;
   StringSink sink(size + size / 2 + 4096);
   const char* name = syntax ? syntax : "";
-  if (!convert_stream(ctx, std::string_view(text, size), name, sink, line_ends)) {
+  if (!convert_stream(ctx, std::string_view(text, size), pack(), name, sink, line_ends)) {
     if (!ctx.failed_file.empty())
       result.message = "cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + name + "'";
     else
@@ -150,15 +152,13 @@ EMSCRIPTEN_KEEPALIVE void vorel_release() { result = Result(); }
 // Every section name of the embedded config.ini, each ended by a zero byte,
 // the list ended by one more.
 EMSCRIPTEN_KEEPALIVE const char* vorel_syntax_names() {
-  pack_ready();
   static std::string names;
-  settings_path("config.ini");
-  names.assign(4096, '\0');
-  for (;;) {
-    const uint32_t n = get_section_names(names.data(), static_cast<uint32_t>(names.size()));
-    if (n + 2 < names.size()) break;
-    names.assign(names.size() * 2, '\0');
+  names.clear();
+  for (const std::string& name : pack().section_names()) {
+    names += name;
+    names += '\0';
   }
+  names += '\0';
   return names.data();
 }
 
