@@ -264,10 +264,24 @@
     if (file) openFile(file);
   });
 
+  // The clipboard interface needs a secure context (file://, https://,
+  // localhost); elsewhere the older copy command takes the text through a
+  // text area, which keeps LF line ends only.
+  function copyByCommand(text) {
+    const area = document.createElement('textarea');
+    area.value = text;
+    document.body.appendChild(area);
+    area.select();
+    const ok = document.execCommand('copy');
+    area.remove();
+    if (!ok) throw new Error('copying is not allowed here');
+  }
+
   ui.copy.addEventListener('click', async () => {
     if (!result) return;
     try {
-      await navigator.clipboard.writeText(result.text);
+      if (navigator.clipboard) await navigator.clipboard.writeText(result.text);
+      else copyByCommand(result.text);
       showMessage(`Copied ${result.text.length} characters of markup.`, true);
     } catch (e) {
       showMessage('The browser did not allow copying: ' + e.message);

@@ -10,6 +10,7 @@ import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync, spawnSync} from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import {chromium} from 'playwright-core';
@@ -41,6 +42,7 @@ const CASES = [
 
 let browser, context, page;
 const strayRequests = [];
+let servedBase = null;  // the local web server's address while a test serves the page
 
 // What vorel-convert writes (stdout bytes), or its error message.
 function cli(input, syntax, c) {
@@ -105,7 +107,7 @@ before(async () => {
   context.on('request', (r) => {
     const url = r.url();
     const own = url.startsWith('file://' + webDir + '/') || url.startsWith('blob:') ||
-        url.startsWith('about:') || url.startsWith('data:');
+        url.startsWith('about:') || url.startsWith('data:') || (servedBase && url.startsWith(servedBase));
     if (!own) strayRequests.push(url);
   });
   page = await context.newPage();
@@ -304,6 +306,38 @@ test('the choices survive a reload, as option.ini keeps them', async () => {
   assert.equal(await page.isChecked('input[name=format][value=ubb]'), true);
   assert.equal(await page.isChecked('#numbered'), true);
   assert.equal(await page.inputValue('#first-line'), '42');
+});
+
+test('served by a plain static web server, the page works the same', async () => {
+  const server = http.createServer((req, res) => {
+    const file = path.join(webDir, path.normalize(decodeURIComponent(req.url.split('?')[0])));
+    if (!file.startsWith(webDir + '/') || !fs.existsSync(file)) {
+      res.writeHead(404).end();
+      return;
+    }
+    const type = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css'}[path.extname(file)];
+    res.writeHead(200, {'Content-Type': type || 'application/octet-stream'}).end(fs.readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const served = await context.newPage();
+  const base = servedBase = `http://127.0.0.1:${server.address().port}/`;
+  try {
+    await served.goto(base + 'index.html');
+    await served.waitForSelector('body[data-ready=yes]');
+    const bytes = fs.readFileSync(path.join(sourceDir, 'samples', 'hello.c'));
+    await served.selectOption('#syntax', 'C');
+    await served.check('input[name=format][value=html]');
+    await served.setChecked('#numbered', false);
+    await served.fill('#source', bytes.toString('utf8'));
+    await served.click('#convert');
+    await served.waitForFunction(() => document.body.dataset.idle === 'yes' &&
+        document.body.dataset.conversions > 0);
+    assert.equal(await served.textContent('#markup'), await shownText(cli(bytes, 'C', CASES[0]).out));
+  } finally {
+    await served.close();
+    server.close();
+    servedBase = null;
+  }
 });
 
 test('the page made no request beyond its own files', () => {
