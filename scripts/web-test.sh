@@ -12,5 +12,5 @@ if [ ! -x "$native/bin/vorel-convert" ]; then
   cmake --build "$native" -j "$(nproc)" --target vorel-convert
 fi
 [ -d web/tests/node_modules/playwright-core ] || (cd web/tests && npm ci --no-audit --no-fund)
-VOREL_WEB_DIR="$PWD/build/wasm/web" VOREL_CONVERT="$PWD/$native/bin/vorel-convert" \
+VOREL_WEB_DIR="$PWD/build/wasm/page" VOREL_CONVERT="$PWD/$native/bin/vorel-convert" \
   node web/tests/page_test.mjs

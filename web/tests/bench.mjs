@@ -10,7 +10,7 @@ import {chromium} from 'playwright-core';
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 const corpusDir = path.resolve(process.argv[2] || path.join(root, 'build/bench-corpus'));
 const rounds = Number(process.argv[3] || 5);
-const webDir = process.env.VOREL_WEB_DIR || path.join(root, 'build/wasm/web');
+const webDir = process.env.VOREL_WEB_DIR || path.join(root, 'build/wasm/page');
 const converter = process.env.VOREL_CONVERT || path.join(root, 'build/native/bin/vorel-convert');
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 

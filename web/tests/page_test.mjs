@@ -17,7 +17,7 @@ import {chromium} from 'playwright-core';
 
 const sourceDir = path.resolve(process.env.VOREL_SOURCE_DIR ||
     path.join(path.dirname(new URL(import.meta.url).pathname), '../..'));
-const webDir = path.resolve(process.env.VOREL_WEB_DIR || path.join(sourceDir, 'build/wasm/web'));
+const webDir = path.resolve(process.env.VOREL_WEB_DIR || path.join(sourceDir, 'build/wasm/page'));
 const converter = path.resolve(process.env.VOREL_CONVERT ||
     path.join(sourceDir, 'build/native/bin/vorel-convert'));
 const packDir = path.join(sourceDir, 'data');  // the pack the page embeds
@@ -69,7 +69,7 @@ function shownText(bytes) {
 
 async function settle(before) {
   await page.waitForFunction((n) => document.body.dataset.idle === 'yes' &&
-      Number(document.body.dataset.conversions || 0) > n, before, {timeout: 60000});
+      Number(document.body.dataset.conversions || 0) > n, before, {timeout: 60000, polling: 20});
 }
 const conversions = () => page.evaluate(() => Number(document.body.dataset.conversions || 0));
 

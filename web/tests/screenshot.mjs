@@ -9,7 +9,7 @@ const browser = await chromium.launch({executablePath: '/usr/bin/chromium',
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
     '--disable-component-update', '--disable-sync', '--no-first-run']});
 const page = await browser.newPage({viewport: {width: 1280, height: 900}});
-await page.goto('file://' + path.join(root, 'build/wasm/web/index.html'));
+await page.goto('file://' + path.join(root, 'build/wasm/page/index.html'));
 await page.waitForSelector('body[data-ready=yes]');
 await page.selectOption('#syntax', 'Python');
 await page.check('#numbered');
