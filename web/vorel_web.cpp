@@ -111,7 +111,8 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
     const std::size_t growth = cli::line_end_growth(text, size);
     if (growth) {
       crlf.resize(size + growth);
-      cli::normalise_line_ends(text, size, crlf.data(), growth);
+      cli::LineEndNormaliser normaliser;
+      crlf.resize(normaliser.feed(text, size, crlf.data()));
       text = crlf.data();
       size = crlf.size();
     }
