@@ -6,12 +6,16 @@ native=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
          imagemagick fonts-noto-cjk libx11-dev)
 extra=(clang libclang-rt-14-dev python3)
-browser=(chromium)  # the browser suite's Chromium; Node.js and npm come with the machine
+browser=(chromium)  # the browser suites' Chromium; Node.js and npm come with the machine
 # Packages and their checks: CPack's .deb needs dpkg-shlibdeps and file.
 packaging=(dpkg-dev file lintian mandoc zip unzip)
+# The web page: Emscripten (its tools run on whichever Node is installed and
+# find Debian's JS modules through NODE_PATH=/usr/share/nodejs, set by the
+# wasm preset).
+web=(emscripten)
 pkgs=("${native[@]}")
 if [ "${1:-}" != minimal ]; then
-  pkgs+=("${windows[@]}" "${extra[@]}" "${browser[@]}" "${packaging[@]}")
+  pkgs+=("${windows[@]}" "${extra[@]}" "${browser[@]}" "${packaging[@]}" "${web[@]}")
   command -v node >/dev/null && command -v npm >/dev/null || pkgs+=(nodejs npm)
 fi
 
@@ -26,10 +30,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The browser suite's Node packages, exactly as the lock file has them.
+# The browser suites' Node packages, exactly as the lock files have them
+# (playwright-core drives Debian's /usr/bin/chromium and downloads no browser).
 if [ "${1:-}" != minimal ]; then
-  browser_dir="$(cd "$(dirname "$0")/.." && pwd)/tests/browser"
-  if ! cmp -s "$browser_dir/package-lock.json" "$browser_dir/node_modules/.vorel-installed-lock"; then
-    (cd "$browser_dir" && npm ci --no-audit --no-fund && cp package-lock.json node_modules/.vorel-installed-lock)
-  fi
+  root="$(cd "$(dirname "$0")/.." && pwd)"
+  for dir in "$root/tests/browser" "$root/web/tests"; do
+    if ! cmp -s "$dir/package-lock.json" "$dir/node_modules/.vorel-installed-lock"; then
+      (cd "$dir" && npm ci --no-audit --no-fund && cp package-lock.json node_modules/.vorel-installed-lock)
+    fi
+  done
 fi

@@ -1,7 +1,8 @@
 #!/bin/bash
-# Builds every preset and runs every test: native, the browser suite (headless
-# Chromium), sanitizers, Windows x86_64 under Wine, the 32-bit Windows build
-# (compile and link only), and the packages built from them.
+# Builds every preset and runs every test: native, the browser suites (headless
+# Chromium: HTML output and the web page), sanitizers, Windows x86_64 under
+# Wine, the 32-bit Windows build (compile and link only), and the packages
+# built from them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -17,6 +18,8 @@ echo "=== test: native"
 ctest --preset native -j "$jobs"
 echo "=== test: browser (headless Chromium)"
 ctest --preset browser -j "$jobs"
+echo "=== test: web page (wasm preset) in headless Chromium"
+bash scripts/web-test.sh build/native
 echo "=== test: sanitize"
 ctest --preset sanitize -j "$jobs"
 echo "=== test: mingw-x86_64 under Wine"

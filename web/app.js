@@ -1,0 +1,346 @@
+// The page: source in, options, one call to the engine (in a Worker), markup
+// out.  The engine is vorel-engine.js, the same C++ as the programs.
+'use strict';
+
+(() => {
+  // Modes the engine may offer beyond HTML/UBB and line numbers: the option
+  // word the engine takes, its label, and the formats it applies to.  A mode
+  // shows only when the engine lists its word.
+  const MODES = [
+  ];
+  // Longest markup shown in the page and its preview; Copy and Download
+  // always take all of it.
+  const SHOW_LIMIT = 256 * 1000;
+  const LIVE_LIMIT = 1000 * 1000;  // larger typed sources convert on Convert only
+  // A text area lays out a megabyte of text for seconds: larger sources are
+  // held by the page and not shown.
+  const BIG_SOURCE = 256 * 1000;
+  const STORE_KEY = 'vorel.options';
+
+  const $ = (id) => document.getElementById(id);
+  const ui = {
+    open: $('open'), syntax: $('syntax'), numbered: $('numbered'), firstLine: $('first-line'),
+    convert: $('convert'), copy: $('copy'), download: $('download'), message: $('message'),
+    source: $('source'), sourceName: $('source-name'), markup: $('markup'), modes: $('modes'),
+    preview: $('preview'), ubbPreview: $('ubb-preview'), previewNote: $('preview-note'), stats: $('stats'),
+  };
+
+  // The source: the bytes of an opened file (or of a big paste) as long as the
+  // text area still shows them unedited (or, when they are too big to show,
+  // stays empty); otherwise the text area's text as UTF-8.
+  let opened = null;  // {bytes, text, name}
+  let result = null;  // {bytes, text, format, name}
+  let converting = false;
+  let again = false;
+  let liveTimer = 0;
+
+  // data-idle on the body: no conversion running or waiting (for the tests
+  // and for anyone scripting the page).
+  function markIdle() {
+    document.body.dataset.idle = !converting && !liveTimer ? 'yes' : 'no';
+  }
+
+  // ---- The Worker -----------------------------------------------------------
+  const worker = new Worker(URL.createObjectURL(
+      new Blob(['(' + vorelWorkerMain.toString() + ')()'], {type: 'text/javascript'})));
+  let nextId = 1;
+  const pending = new Map();
+  worker.onmessage = (e) => {
+    const done = pending.get(e.data.id);
+    pending.delete(e.data.id);
+    if (done) done(e.data);
+  };
+  worker.onerror = (e) => showMessage('The engine failed to start: ' + e.message);
+  function ask(request, transfer) {
+    return new Promise((resolve) => {
+      request.id = nextId++;
+      pending.set(request.id, resolve);
+      worker.postMessage(request, transfer || []);
+    });
+  }
+
+  // ---- Text and charsets ----------------------------------------------------
+  // Bytes are shown as UTF-8 when they are valid UTF-8, else as Big5.
+  function charsetOf(bytes) {
+    try {
+      new TextDecoder('utf-8', {fatal: true}).decode(bytes);
+      return 'utf-8';
+    } catch (e) {
+      return 'big5';
+    }
+  }
+  const decode = (bytes, charset) => new TextDecoder(charset).decode(bytes);
+
+  const holdsOpened = () => opened !== null && ui.source.value === opened.text;
+  const defaultPlaceholder = ui.source.placeholder;
+
+  // Puts bytes in as the source; what the text area then shows is theirs.
+  function hold(bytes, name, text, label) {
+    const big = bytes.length > BIG_SOURCE;
+    ui.source.value = big ? '' : text;
+    opened = {bytes, name, text: ui.source.value};
+    ui.source.placeholder = big ? `${label}: too large to show here; it converts as it is. ` +
+        'Typing here replaces it.' : defaultPlaceholder;
+    ui.sourceName.textContent = label;
+    convert();
+  }
+
+  function sourceBytes() {
+    return holdsOpened() ? opened.bytes : new TextEncoder().encode(ui.source.value);
+  }
+
+  // ---- Options, remembered like option.ini ------------------------------------
+  function readOptions() {
+    const format = document.querySelector('input[name=format]:checked').value;
+    const modes = [...ui.modes.querySelectorAll('input:checked')].map((c) => c.value);
+    return {syntax: ui.syntax.value, format, modes, numbered: ui.numbered.checked,
+            firstLine: ui.firstLine.value.trim()};
+  }
+
+  function saveOptions() {
+    try {
+      localStorage.setItem(STORE_KEY, JSON.stringify(readOptions()));
+    } catch (e) { /* storage off: the page still works */ }
+  }
+
+  function restoreOptions() {
+    let o;
+    try {
+      o = JSON.parse(localStorage.getItem(STORE_KEY) || 'null');
+    } catch (e) {
+      o = null;
+    }
+    if (!o) return;
+    if ([...ui.syntax.options].some((opt) => opt.value === o.syntax)) ui.syntax.value = o.syntax;
+    const radio = document.querySelector(`input[name=format][value="${o.format}"]`);
+    if (radio) radio.checked = true;
+    for (const c of ui.modes.querySelectorAll('input')) c.checked = (o.modes || []).includes(c.value);
+    ui.numbered.checked = !!o.numbered;
+    if (typeof o.firstLine === 'string') ui.firstLine.value = o.firstLine;
+  }
+
+  // A decimal number from 0 to 4294967295, digits only (as --line-numbers).
+  function parseFirstLine(text) {
+    if (!/^[0-9]{1,20}$/.test(text) || Number(text) > 4294967295) return null;
+    return Number(text);
+  }
+
+  function updateModes() {
+    const format = readOptions().format;
+    for (const label of ui.modes.querySelectorAll('label')) {
+      const ok = label.dataset.formats.split(' ').includes(format);
+      label.hidden = !ok;
+      label.querySelector('input').disabled = !ok;
+    }
+  }
+
+  // ---- Conversion -----------------------------------------------------------
+  function showMessage(text, info) {
+    ui.message.textContent = text;
+    ui.message.className = info ? 'info' : '';
+  }
+
+  async function convert() {
+    if (converting) {
+      again = true;
+      return;
+    }
+    const o = readOptions();
+    const firstLine = o.numbered ? parseFirstLine(o.firstLine) : 0;
+    if (firstLine === null) {
+      showMessage(`bad line number '${o.firstLine}' (use 0 to 4294967295)`);
+      setResult(null);
+      markIdle();
+      return;
+    }
+    const words = [o.format, ...(o.numbered ? ['numbered'] : []),
+      ...o.modes.filter((m) => !ui.modes.querySelector(`input[value="${m}"]`).disabled)];
+    const src = sourceBytes();
+    const name = holdsOpened() ? opened.name : '';
+    converting = true;
+    markIdle();
+    ui.convert.disabled = true;
+    const t0 = performance.now();
+    const copy = src.slice();  // the original stays with the page
+    const reply = await ask({op: 'convert', bytes: copy.buffer, syntax: o.syntax,
+                             options: words.join(' '), firstLine}, [copy.buffer]);
+    const total = performance.now() - t0;
+    converting = false;
+    ui.convert.disabled = false;
+    if (!reply.ok) {
+      // The source stays as it was; the old markup is no longer its result.
+      showMessage(reply.message);
+      setResult(null);
+    } else {
+      showMessage('');
+      // Shown as a browser reads it: the frame's own texts are Big5, so
+      // markup that is not all UTF-8 reads as Big5.
+      const bytes = new Uint8Array(reply.markup);
+      setResult({bytes, text: decode(bytes, charsetOf(bytes)), format: o.format, name});
+      ui.stats.textContent =
+          `Original length: ${reply.originalLength} characters · Converted length: ${bytes.length}` +
+          ` characters · Keyword loading: ${reply.keywordMs} ms · Conversion: ${reply.conversionMs} ms` +
+          ` · In the page, all told: ${Math.round(total)} ms`;
+      document.body.dataset.lastMs = String(total);
+    }
+    document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
+    if (again) {
+      again = false;
+      convert();
+    }
+    markIdle();
+  }
+
+  function setResult(r) {
+    result = r;
+    ui.copy.disabled = ui.download.disabled = !r;
+    if (!r) {
+      ui.markup.textContent = '';
+      ui.preview.srcdoc = '';
+      ui.ubbPreview.textContent = '';
+      ui.previewNote.textContent = '';
+      ui.stats.textContent = '';
+      return;
+    }
+    const cut = r.text.length > SHOW_LIMIT;
+    const shown = cut ? r.text.slice(0, SHOW_LIMIT) : r.text;
+    ui.markup.textContent = shown;
+    ui.previewNote.textContent = cut ?
+        `(the first ${SHOW_LIMIT} of ${r.text.length} characters; Copy and Download take all)` : '';
+    const html = r.format === 'html';
+    ui.preview.hidden = !html;
+    ui.ubbPreview.hidden = html;
+    // The preview frame is sandboxed: no scripts, no forms, no navigation.
+    ui.preview.srcdoc = html ? shown : '';
+    ui.ubbPreview.textContent = html ? '' : shown;
+    document.body.dataset.format = r.format;
+  }
+
+  function liveConvert() {
+    clearTimeout(liveTimer);
+    liveTimer = 0;
+    saveOptions();
+    if (ui.source.value.length <= LIVE_LIMIT) {
+      liveTimer = setTimeout(() => {
+        liveTimer = 0;
+        convert();
+      }, 250);
+    }
+    markIdle();
+  }
+
+  // ---- Open, drop, copy, download ---------------------------------------------
+  // The bytes convert as opened, whatever line ends or charset the text area
+  // shows them with.
+  async function openFile(file) {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const charset = charsetOf(bytes);
+    const text = bytes.length > BIG_SOURCE ? '' : decode(bytes, charset);
+    hold(bytes, file.name, text,
+         `${file.name} (${bytes.length} bytes, ${charset === 'utf-8' ? 'UTF-8' : 'Big5'})`);
+  }
+
+  ui.source.addEventListener('paste', (e) => {
+    const text = e.clipboardData ? e.clipboardData.getData('text/plain') : '';
+    if (text.length <= BIG_SOURCE) return;  // the text area takes it
+    e.preventDefault();
+    const bytes = new TextEncoder().encode(text);
+    hold(bytes, '', '', `pasted text (${bytes.length} bytes)`);
+  });
+
+  ui.open.addEventListener('change', () => {
+    if (ui.open.files[0]) openFile(ui.open.files[0]);
+    ui.open.value = '';
+  });
+  document.addEventListener('dragover', (e) => {
+    e.preventDefault();
+    document.body.classList.add('dragging');
+  });
+  document.addEventListener('dragleave', () => document.body.classList.remove('dragging'));
+  document.addEventListener('drop', (e) => {
+    e.preventDefault();
+    document.body.classList.remove('dragging');
+    const file = e.dataTransfer && e.dataTransfer.files[0];
+    if (file) openFile(file);
+  });
+
+  // The clipboard interface needs a secure context (file://, https://,
+  // localhost); elsewhere the older copy command takes the text through a
+  // text area, which keeps LF line ends only.
+  function copyByCommand(text) {
+    const area = document.createElement('textarea');
+    area.value = text;
+    document.body.appendChild(area);
+    area.select();
+    const ok = document.execCommand('copy');
+    area.remove();
+    if (!ok) throw new Error('copying is not allowed here');
+  }
+
+  ui.copy.addEventListener('click', async () => {
+    if (!result) return;
+    try {
+      if (navigator.clipboard) await navigator.clipboard.writeText(result.text);
+      else copyByCommand(result.text);
+      showMessage(`Copied ${result.text.length} characters of markup.`, true);
+    } catch (e) {
+      showMessage('The browser did not allow copying: ' + e.message);
+    }
+  });
+
+  ui.download.addEventListener('click', () => {
+    if (!result) return;
+    const base = (result.name || 'code').replace(/\.[^.]*$/, '') || 'code';
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(new Blob([result.bytes], {type: 'application/octet-stream'}));
+    a.download = base + (result.format === 'html' ? '.html' : '.txt');
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+  });
+
+  ui.convert.addEventListener('click', () => {
+    clearTimeout(liveTimer);
+    liveTimer = 0;
+    saveOptions();
+    convert();
+  });
+  ui.source.addEventListener('input', () => {
+    if (opened && !holdsOpened()) {
+      opened = null;
+      ui.sourceName.textContent = '';
+      ui.source.placeholder = defaultPlaceholder;
+    }
+    liveConvert();
+  });
+  for (const el of document.querySelectorAll('.controls input, .controls select')) {
+    if (el === ui.open) continue;
+    el.addEventListener('change', () => {
+      updateModes();
+      liveConvert();
+    });
+  }
+
+  // ---- Start ------------------------------------------------------------------
+  ask({op: 'init'}).then((info) => {
+    for (const name of info.syntaxes) ui.syntax.add(new Option(name, name));
+    for (const m of MODES) {
+      if (!info.optionWords.includes(m.word)) continue;
+      const label = document.createElement('label');
+      label.dataset.formats = m.formats.join(' ');
+      const box = document.createElement('input');
+      box.type = 'checkbox';
+      box.value = m.word;
+      box.addEventListener('change', liveConvert);
+      label.append(box, ' ' + m.label);
+      ui.modes.append(label);
+      ui.modes.hidden = false;
+    }
+    restoreOptions();
+    updateModes();
+    document.body.dataset.ready = 'yes';
+    markIdle();
+    if (ui.source.value) convert();
+  });
+})();

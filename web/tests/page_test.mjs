@@ -1,0 +1,345 @@
+// The web page in headless Chromium, opened from file://: what it shows,
+// copies and downloads must be exactly what vorel-convert writes for the same
+// input and options.  Any request that is not for the page's own files fails
+// the suite.
+//
+// Environment (defaults: the checkout this file is in and its build/):
+// VOREL_SOURCE_DIR (for samples/), VOREL_WEB_DIR (the built page),
+// VOREL_CONVERT (the native vorel-convert), VOREL_CHROMIUM.
+import {test, before, after} from 'node:test';
+import assert from 'node:assert/strict';
+import {execFileSync, spawnSync} from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import {chromium} from 'playwright-core';
+
+const sourceDir = path.resolve(process.env.VOREL_SOURCE_DIR ||
+    path.join(path.dirname(new URL(import.meta.url).pathname), '../..'));
+const webDir = path.resolve(process.env.VOREL_WEB_DIR || path.join(sourceDir, 'build/wasm/page'));
+const converter = path.resolve(process.env.VOREL_CONVERT ||
+    path.join(sourceDir, 'build/native/bin/vorel-convert'));
+const packDir = path.join(sourceDir, 'data');  // the pack the page embeds
+const pageUrl = 'file://' + path.join(webDir, 'index.html');
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vorel-web-'));
+
+const SAMPLES = {
+  'hello.c': 'C', 'sample.cpp': 'C++', 'sample.cs': 'C#', 'Sample.java': 'Java',
+  'sample.js': 'JavaScript', 'sample.ts': 'TypeScript', 'sample.py': 'Python', 'sample.php': 'PHP',
+  'sample.html': 'HTML', 'sample.css': 'CSS', 'sample.sql': 'SQL', 'sample.sh': 'Shell (bash)',
+  'sample.bat': 'Batch (cmd)', 'sample.ps1': 'PowerShell', 'sample.go': 'Go', 'sample.rs': 'Rust',
+  'sample.kt': 'Kotlin', 'sample.swift': 'Swift', 'sample.vb': 'Visual Basic',
+  'sample.pas': 'Pascal/Delphi', 'sample.pl': 'Perl', 'sample.rb': 'Ruby', 'sample.lua': 'Lua',
+  'sample.xml': 'XML', 'sample.ini': 'INI', 'sample.mk': 'Makefile', 'sample.asm': 'x86 Assembly',
+};
+// Each format, with and without numbering (a start other than 1 shows the
+// number is passed through).
+const CASES = [
+  {format: 'html', numbered: false}, {format: 'html', numbered: true, first: '7'},
+  {format: 'ubb', numbered: false}, {format: 'ubb', numbered: true, first: '0'},
+];
+
+let browser, context, page;
+const strayRequests = [];
+let servedBase = null;  // the local web server's address while a test serves the page
+
+// What vorel-convert writes (stdout bytes), or its error message.
+function cli(input, syntax, c) {
+  const args = ['--config-dir', packDir, '--format', c.format];
+  if (syntax) args.push('--syntax', syntax);
+  if (c.numbered) args.push('--line-numbers', c.first);
+  const r = spawnSync(converter, args, {input, maxBuffer: 1 << 30});
+  return {status: r.status, out: r.stdout, err: r.stderr.toString()};
+}
+
+// Markup as a browser reads it (UTF-8 when it is all UTF-8, else Big5),
+// decoded by Chromium itself: decoders differ in how many replacement
+// characters a bad sequence gives.
+function shownText(bytes) {
+  return page.evaluate((b64) => {
+    const bytes = Uint8Array.from(atob(b64), (c) => c.charCodeAt(0));
+    try {
+      return new TextDecoder('utf-8', {fatal: true}).decode(bytes);
+    } catch (e) {
+      return new TextDecoder('big5').decode(bytes);
+    }
+  }, Buffer.from(bytes).toString('base64'));
+}
+
+async function settle(before) {
+  await page.waitForFunction((n) => document.body.dataset.idle === 'yes' &&
+      Number(document.body.dataset.conversions || 0) > n, before, {timeout: 60000, polling: 20});
+}
+const conversions = () => page.evaluate(() => Number(document.body.dataset.conversions || 0));
+
+// Sets the options, presses Convert and waits for the result.
+async function convertWith(syntax, c) {
+  await page.selectOption('#syntax', syntax);
+  await page.check(`input[name=format][value=${c.format}]`);
+  await page.setChecked('#numbered', c.numbered);
+  if (c.numbered) await page.fill('#first-line', c.first);
+  const n = await conversions();
+  await page.click('#convert');
+  await settle(n);
+}
+
+async function download() {
+  const [d] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
+  return {name: d.suggestedFilename(), bytes: fs.readFileSync(await d.path())};
+}
+
+async function copied() {
+  await page.click('#copy');
+  return page.evaluate(() => navigator.clipboard.readText());
+}
+
+before(async () => {
+  browser = await chromium.launch({
+    executablePath: process.env.VOREL_CHROMIUM || '/usr/bin/chromium',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+  context = await browser.newContext({acceptDownloads: true});
+  await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  // The page's own files and what it makes itself (its Worker's blob, the
+  // preview's srcdoc) are all it may load.
+  context.on('request', (r) => {
+    const url = r.url();
+    const own = url.startsWith('file://' + webDir + '/') || url.startsWith('blob:') ||
+        url.startsWith('about:') || url.startsWith('data:') || (servedBase && url.startsWith(servedBase));
+    if (!own) strayRequests.push(url);
+  });
+  page = await context.newPage();
+  page.on('pageerror', (e) => strayRequests.push('page error: ' + e.message));
+  const t0 = Date.now();
+  await page.goto(pageUrl);
+  await page.waitForSelector('body[data-ready=yes]');
+  console.log(`# page ready for use in ${Date.now() - t0} ms`);
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  fs.rmSync(scratch, {recursive: true, force: true});
+});
+
+test('the syntax list is every section of the shipped config.ini', async () => {
+  const listed = execFileSync(converter, ['--list-syntaxes', '--config-dir', packDir]).toString().trim().split('\n');
+  const offered = await page.$$eval('#syntax option', (os) => os.map((o) => o.value));
+  assert.deepEqual(offered, ['', ...listed]);
+});
+
+test('each shipped sample, pasted, in each format and numbering: shown, copied and downloaded as vorel-convert writes it', async () => {
+  // Every case is shown; copy and download take turns over the cases, so each
+  // case is copied and downloaded for some samples without clicking 216 times.
+  let turn = 0;
+  for (const [file, syntax] of Object.entries(SAMPLES)) {
+    const bytes = fs.readFileSync(path.join(sourceDir, 'samples', file));
+    await page.fill('#source', bytes.toString('utf8'));
+    for (const [i, c] of CASES.entries()) {
+      const want = cli(bytes, syntax, c);
+      assert.equal(want.status, 0, want.err);
+      await convertWith(syntax, c);
+      const what = `${file} ${JSON.stringify(c)}`;
+      const text = await shownText(want.out);
+      assert.equal(await page.textContent('#message'), '', what);
+      assert.equal(await page.textContent('#markup'), text, what + ': shown');
+      if (i === turn % CASES.length) assert.equal(await copied(), text, what + ': copied');
+      if (i === (turn + 1) % CASES.length) {
+        const d = await download();
+        assert.ok(want.out.equals(d.bytes), what + ': downloaded bytes differ');
+        assert.equal(d.name, 'code.' + (c.format === 'html' ? 'html' : 'txt'));
+      }
+    }
+    ++turn;
+  }
+});
+
+test('the HTML preview is the markup rendered in a frame that runs no script', async () => {
+  await page.fill('#source', 'int main() { return a < b; } // <script>alert(1)</script>\n');
+  await convertWith('C', {format: 'html', numbered: false});
+  const frame = page.frameLocator('#preview');
+  assert.equal(await frame.locator('#code').innerText(),
+      'int main() { return a < b; } // <script>alert(1)</script>\n');
+  assert.equal(await frame.locator('#code font[color="0000C0"]').first().textContent(), 'int');
+  assert.equal(await page.getAttribute('#preview', 'sandbox'), '');
+  await convertWith('C', {format: 'ubb', numbered: false});
+  assert.equal(await page.isVisible('#ubb-preview'), true);
+  assert.equal(await page.isVisible('#preview'), false);
+});
+
+test('opened and dropped files convert as bytes: UTF-8, Big5 and CR line ends', async () => {
+  const big5 = Buffer.from([
+    ...Buffer.from('/* '), 0xa4, 0xa4, 0xa4, 0xe5, ...Buffer.from(' */\r\nint x = "'), 0xb4, 0xfa,
+    ...Buffer.from('";\rreturn 0;\n')]);
+  const utf8 = Buffer.from('// 計算總和 — naïve café\nint main() { return 0; }\n');
+  const cases = [['big5.c', big5, 'Big5'], ['utf8.c', utf8, 'UTF-8']];
+  for (const [name, bytes, charset] of cases) {
+    const file = path.join(scratch, name);
+    fs.writeFileSync(file, bytes);
+    for (const c of [CASES[1], CASES[2]]) {
+      await page.selectOption('#syntax', 'C');
+      await page.check(`input[name=format][value=${c.format}]`);
+      await page.setChecked('#numbered', c.numbered);
+      if (c.numbered) await page.fill('#first-line', c.first);
+      const n = await conversions();
+      await page.setInputFiles('#open', file);
+      await settle(n);
+      const want = cli(bytes, 'C', c);
+      assert.match(await page.textContent('#source-name'), new RegExp(charset));
+      assert.equal(await page.textContent('#markup'), await shownText(want.out), `${name} shown`);
+      const d = await download();
+      assert.ok(want.out.equals(d.bytes), `${name} ${JSON.stringify(c)}: downloaded bytes differ`);
+      assert.equal(d.name, name.replace(/\.c$/, c.format === 'html' ? '.html' : '.txt'));
+    }
+  }
+  // Dropped on the page.
+  const n = await conversions();
+  const dt = await page.evaluateHandle((b) => {
+    const t = new DataTransfer();
+    t.items.add(new File([new Uint8Array(b)], 'dropped.c'));
+    return t;
+  }, [...big5]);
+  await page.dispatchEvent('body', 'drop', {dataTransfer: dt});
+  await settle(n);
+  const want = cli(big5, 'C', CASES[2]);
+  assert.ok(want.out.equals((await download()).bytes), 'dropped file');
+});
+
+test('bad input: the page says what vorel-convert says and keeps the text', async () => {
+  // A NUL byte.
+  const nul = Buffer.from('int a;\n\0int b;\n');
+  const file = path.join(scratch, 'nul.c');
+  fs.writeFileSync(file, nul);
+  const want = cli(nul, 'C', CASES[0]);
+  assert.equal(want.status, 1);
+  let n = await conversions();
+  await page.setInputFiles('#open', file);
+  await settle(n);
+  assert.equal('vorel-convert: ' + await page.textContent('#message') + '\n', want.err);
+  assert.equal(await page.inputValue('#source'), 'int a;\n\0int b;\n');
+  assert.equal(await page.textContent('#markup'), '');
+  assert.equal(await page.isDisabled('#copy'), true);
+
+  // A bad first line number.
+  await page.fill('#source', 'x');
+  await page.check('#numbered');
+  await page.fill('#first-line', '4294967296');
+  n = await conversions();
+  await page.click('#convert');
+  await page.waitForFunction(() => document.getElementById('message').textContent !== '');
+  const bad = spawnSync(converter, ['--line-numbers', '4294967296'], {input: 'x'});
+  assert.equal('vorel-convert: ' + await page.textContent('#message') + '\n',
+      bad.stderr.toString().split('\n')[0] + '\n');
+  assert.equal(await page.inputValue('#source'), 'x');
+  await page.fill('#first-line', '1');
+
+  // An empty text and a binary file without a NUL byte convert as on the command line.
+  const binary = Buffer.alloc(4096);
+  for (let i = 0; i < binary.length; i++) binary[i] = 1 + ((i * 7919) % 255);
+  fs.writeFileSync(path.join(scratch, 'binary.bin'), binary);
+  for (const [what, set, bytes] of [
+    ['empty', () => page.fill('#source', ''), Buffer.alloc(0)],
+    ['binary', () => page.setInputFiles('#open', path.join(scratch, 'binary.bin')), binary]]) {
+    for (const c of [CASES[0], CASES[3]]) {
+      await page.selectOption('#syntax', 'C');
+      await page.check(`input[name=format][value=${c.format}]`);
+      await page.setChecked('#numbered', c.numbered);
+      if (c.numbered) await page.fill('#first-line', c.first);
+      await set();
+      n = await conversions();
+      await page.click('#convert');
+      await settle(n);
+      const w = cli(bytes, 'C', c);
+      assert.equal(await page.textContent('#message'), '', what);
+      assert.ok(w.out.equals((await download()).bytes), `${what} ${JSON.stringify(c)}`);
+    }
+  }
+});
+
+test('a 10 MB paste converts whole; the page shows the start and downloads all', async () => {
+  const sample = fs.readFileSync(path.join(sourceDir, 'samples', 'sample.cpp'));
+  const big = Buffer.alloc(10 * 1000 * 1000);
+  for (let at = 0; at < big.length; at += sample.length) sample.copy(big, at);
+  const c = {format: 'html', numbered: true, first: '1'};
+  await page.selectOption('#syntax', 'C++');
+  await page.check('input[name=format][value=html]');
+  await page.check('#numbered');
+  await page.fill('#first-line', c.first);
+  let n = await conversions();
+  // The paste event as Ctrl+V delivers it.
+  await page.evaluate((text) => {
+    const data = new DataTransfer();
+    data.setData('text/plain', text);
+    const paste = new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true});
+    document.getElementById('source').dispatchEvent(paste);
+  }, big.toString('utf8'));
+  await settle(n);
+  assert.match(await page.getAttribute('#source', 'placeholder'), /10000000 bytes.*too large to show/);
+  const ms = await page.evaluate(() => Number(document.body.dataset.lastMs));
+  console.log(`# 10 MB paste (C++, HTML, numbered): converted in ${Math.round(ms)} ms in the page`);
+  const want = cli(big, 'C++', c);
+  assert.equal(await page.textContent('#message'), '');
+  assert.match(await page.textContent('#preview-note'), /Copy and Download take all/);
+  const shown = await page.textContent('#markup');
+  const head = await shownText(want.out.subarray(0, shown.length * 2));  // enough bytes for as many characters
+  assert.equal(shown, head.slice(0, shown.length));
+  assert.ok(want.out.equals((await download()).bytes), '10 MB download differs');
+  // Still held after a change of options; typing replaces it.
+  n = await conversions();
+  await page.check('input[name=format][value=ubb]');
+  await settle(n);
+  assert.ok(cli(big, 'C++', {...c, format: 'ubb'}).out.equals((await download()).bytes), '10 MB as UBB');
+  await page.fill('#source', 'x');
+  assert.equal(await page.textContent('#source-name'), '');
+});
+
+test('the choices survive a reload, as option.ini keeps them', async () => {
+  await page.selectOption('#syntax', 'Rust');
+  await page.check('input[name=format][value=ubb]');
+  await page.check('#numbered');
+  await page.fill('#first-line', '42');
+  await page.dispatchEvent('#first-line', 'change');
+  await page.reload();
+  await page.waitForSelector('body[data-ready=yes]');
+  assert.equal(await page.inputValue('#syntax'), 'Rust');
+  assert.equal(await page.isChecked('input[name=format][value=ubb]'), true);
+  assert.equal(await page.isChecked('#numbered'), true);
+  assert.equal(await page.inputValue('#first-line'), '42');
+});
+
+test('served by a plain static web server, the page works the same', async () => {
+  const server = http.createServer((req, res) => {
+    const file = path.join(webDir, path.normalize(decodeURIComponent(req.url.split('?')[0])));
+    if (!file.startsWith(webDir + '/') || !fs.existsSync(file)) {
+      res.writeHead(404).end();
+      return;
+    }
+    const type = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css'}[path.extname(file)];
+    res.writeHead(200, {'Content-Type': type || 'application/octet-stream'}).end(fs.readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const served = await context.newPage();
+  const base = servedBase = `http://127.0.0.1:${server.address().port}/`;
+  try {
+    await served.goto(base + 'index.html');
+    await served.waitForSelector('body[data-ready=yes]');
+    const bytes = fs.readFileSync(path.join(sourceDir, 'samples', 'hello.c'));
+    await served.selectOption('#syntax', 'C');
+    await served.check('input[name=format][value=html]');
+    await served.setChecked('#numbered', false);
+    await served.fill('#source', bytes.toString('utf8'));
+    await served.click('#convert');
+    await served.waitForFunction(() => document.body.dataset.idle === 'yes' &&
+        document.body.dataset.conversions > 0);
+    assert.equal(await served.textContent('#markup'), await shownText(cli(bytes, 'C', CASES[0]).out));
+  } finally {
+    await served.close();
+    server.close();
+    servedBase = null;
+  }
+});
+
+test('the page made no request beyond its own files', () => {
+  assert.deepEqual(strayRequests, []);
+});
