@@ -1,0 +1,22 @@
+// Which syntax a file's name asks for: a section of config.ini may list
+// file-name patterns in its "files" key ("*.c *.h", "Makefile *.mk").
+#pragma once
+
+#include <string_view>
+
+namespace vorel {
+
+// The part of path after its last '/' or '\'.  Both count on every platform,
+// so a Windows path handed to the POSIX build names the same file.
+std::string_view file_base_name(std::string_view path);
+
+// Whether name matches pattern: '*' stands for any run of characters, '?' for
+// one; ASCII letters match either case (file systems on Windows ignore case,
+// and "FOO.C" is as much C as "foo.c").
+bool match_file_pattern(std::string_view pattern, std::string_view name);
+
+// Whether the base name of path matches one of the blank-separated patterns
+// of a "files" value.
+bool matches_file_patterns(std::string_view patterns, std::string_view path);
+
+}  // namespace vorel
