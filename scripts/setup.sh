@@ -19,3 +19,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The forum suite's BBCode libraries (tests/forum), pinned by its package-lock.json.
+if [ "${1:-}" != minimal ]; then
+  if ! command -v npm >/dev/null; then
+    SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends nodejs npm
+  fi
+  forum="$(dirname "$0")/../tests/forum"
+  if [ ! "$forum/node_modules/.package-lock.json" -nt "$forum/package-lock.json" ]; then
+    echo "setup: npm ci in tests/forum"
+    (cd "$forum" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+fi
