@@ -29,6 +29,11 @@ function convert(args, file) {
 
 const samples = readdirSync(samplesDir).sort().map((name) => ({ name, path: join(samplesDir, name) }));
 const hostile = { name: 'hostile.txt', path: join(here, 'hostile.txt') };
+const entities = { name: 'entities.txt', path: join(here, 'entities.txt') };
+// Texts a parser can show at all: one that passes entities through shows
+// none of the source's as written.
+const HAS_ENTITY = /&[A-Za-z#]/;
+const showable = (parser, files) => (parser.passesEntities ? files.filter((f) => !HAS_ENTITY.test(read(f.path))) : files);
 const HOSTILE_SYNTAXES = ['C', 'HTML', 'Batch (cmd)', 'Makefile', 'Lua', ''];
 
 const UBB = ['--format', 'ubb'];
@@ -56,20 +61,20 @@ test('there are 27 samples', () => assert.equal(samples.length, 27));
 
 for (const parser of parsers) {
   test(`${parser.name}: forum-safe UBB of every sample shows its source exactly`, () => {
-    assert.deepEqual(faultsOver(parser, samples, safeArgs(parser)), []);
+    assert.deepEqual(faultsOver(parser, showable(parser, samples), safeArgs(parser)), []);
   });
 
-  test(`${parser.name}: forum-safe UBB of a hostile text, under several syntaxes`, () => {
+  test(`${parser.name}: forum-safe UBB of hostile texts, under several syntaxes`, () => {
     const faults = [];
     for (const syntax of HOSTILE_SYNTAXES)
-      for (const why of faultsOver(parser, [hostile], [...safeArgs(parser), '--syntax', syntax]))
+      for (const why of faultsOver(parser, showable(parser, [hostile, entities]), [...safeArgs(parser), '--syntax', syntax]))
         faults.push(`[${syntax}] ${why}`);
     assert.deepEqual(faults, []);
   });
 
   test(`${parser.name}: tabs expanded to the column`, () => {
-    const files = [...samples.filter((f) => read(f.path).includes('\t')), hostile];
-    assert.ok(files.length >= 3);
+    const files = showable(parser, [...samples.filter((f) => read(f.path).includes('\t')), hostile]);
+    assert.ok(files.length >= 2);
     for (const width of [4, 8]) {
       const args = [...safeArgs(parser), '--syntax', 'C', '--tab-width', String(width)];
       assert.deepEqual(faultsOver(parser, files, args, (f) => expandTabs(shown(read(f.path)), width)), []);
@@ -80,7 +85,7 @@ for (const parser of parsers) {
 for (const parser of fontParsers) {
   test(`${parser.name}: the [font] wrapper holds the whole post`, () => {
     const args = [...safeArgs(parser), '--syntax', 'C', '--ubb-font', 'monospace'];
-    assert.deepEqual(faultsOver(parser, [hostile, ...samples.slice(0, 3)], args), []);
+    assert.deepEqual(faultsOver(parser, showable(parser, [hostile, ...samples.slice(0, 3)]), args), []);
     const html = parser.render(convert(args, hostile.path));
     assert.match(html, /^<span style="font-family: ?monospace;?">[^]*<\/span>$/);
   });
@@ -88,7 +93,7 @@ for (const parser of fontParsers) {
 
 // The figures: per parser, how many samples show exactly in the default UBB,
 // in the forum-safe UBB, and in the forum-safe UBB with entities (which a
-// board that escapes HTML shows as written).
+// board that escapes HTML shows as written).  Every sample counts here.
 test('figures', () => {
   const rows = [];
   for (const parser of parsers) {

@@ -25,7 +25,14 @@ export const parsers = [
   { name: '@bbob/html', render: (s) => render(s, bbobPreset), escapesHtml: false },
   { name: 'js-bbcode-parser', render: (s) => jsBbcode.parse(s), escapesHtml: false },
   { name: 'bbcode', render: (s) => stonesteps.parse(s), escapesHtml: false },
-  { name: 'xbbcode-parser', render: (s) => xbbcode.process({ text: s }).html, escapesHtml: true, font: true },
+  // xbbcode escapes '<', '>' and ';' but not '&', so an entity in the source
+  // ("&nbsp;") reaches the page as one whatever UBB carries it.
+  {
+    name: 'xbbcode-parser',
+    render: (s) => xbbcode.process({ text: s }).html,
+    escapesHtml: true,
+    passesEntities: true,
+  },
 ];
 
 // Parsers that know [font=NAME]: xbbcode, and @bbob with the tag added.
