@@ -1,9 +1,9 @@
-// Syntax by file name, and the nearest names to a wrong one.
+// The nearest syntax names to a wrong one.
 #include "cli/syntax_choice.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "engine/file_names.h"
 
 namespace vorel::cli {
 
@@ -34,13 +34,6 @@ std::size_t edit_distance(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
-
-std::vector<std::size_t> syntaxes_for_file(const std::vector<SyntaxFiles>& syntaxes, std::string_view path) {
-  std::vector<std::size_t> found;
-  for (std::size_t i = 0; i < syntaxes.size(); ++i)
-    if (matches_file_patterns(syntaxes[i].files, path)) found.push_back(i);
-  return found;
-}
 
 std::vector<std::string> closest_names(std::string_view wanted, const std::vector<std::string>& names,
                                        std::size_t max) {

@@ -1,5 +1,5 @@
-// Choosing the syntax for vorel-convert: from the file name when --syntax is
-// absent, and the nearest names when a --syntax name is not in config.ini.
+// The nearest names, for vorel-convert's message when a --syntax name is not
+// in config.ini.
 #pragma once
 
 #include <cstddef>
@@ -8,16 +8,6 @@
 #include <vector>
 
 namespace vorel::cli {
-
-// One section of config.ini: its name and its "files" value.
-struct SyntaxFiles {
-  std::string name;
-  std::string files;
-};
-
-// The indexes of the sections whose patterns match path's base name, in file
-// order; the first one is the choice.
-std::vector<std::size_t> syntaxes_for_file(const std::vector<SyntaxFiles>& syntaxes, std::string_view path);
 
 // Up to max of names, nearest to wanted first: a name that holds wanted
 // (ignoring case), then by edit distance ignoring case; ties keep file order.

@@ -11,6 +11,7 @@
 #include "engine/number_lines.h"
 #include "engine/scanner.h"
 #include "engine/syntax.h"
+#include "engine/tabs.h"
 #include "settings/settings.h"
 
 namespace vorel {
@@ -56,7 +57,19 @@ bool convert_or_throw(ConversionContext& ctx, std::string_view text, const Synta
                       LineEnds line_ends, Clock::time_point start) {
   const bool html = (ctx.flags & FLAG_HTML) != 0;
   const bool lf_lines = line_ends == LineEnds::LF;
+  std::string expanded;
+  if (ctx.markup.tab_width) {
+    expanded = expand_tabs(text, ctx.markup.tab_width);
+    text = expanded;
+  }
+  // The font tag holds the line numbers too: it goes straight to the sink.
+  const bool font = !html && usable_font_name(ctx.markup.ubb_font);
   if (html) sink.write(HTML_FRAME, HTML_FRAME_SIZE);
+  if (font) {
+    sink.write("[font=", 6);
+    sink.write(ctx.markup.ubb_font);
+    sink.put(']');
+  }
 
   if (ctx.flags & FLAG_LINE_NUMBERS) {
     LineNumberSink numbered(sink, ctx.line_counter);
@@ -68,6 +81,7 @@ bool convert_or_throw(ConversionContext& ctx, std::string_view text, const Synta
   }
 
   if (html) sink.write(HTML_FOOTER, sizeof HTML_FOOTER - 1);
+  if (font) sink.write("[/font]", 7);
   const bool ok = sink.finish();
   ctx.stats.conversion_ms = elapsed_ms(start, Clock::now());
   return ok;

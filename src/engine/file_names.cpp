@@ -1,11 +1,22 @@
 // File-name patterns of the "files" key.
 #include "engine/file_names.h"
 
+#include <cstdint>
+
+#include "engine/syntax.h"
+
 namespace vorel {
 
 namespace {
 
 char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A section's "files" value; longer lists are cut, as every value read is.
+std::string files_of(SyntaxSource& source, const std::string& section) {
+  char buf[4096];
+  const uint32_t n = source.get_string(section.c_str(), "files", buf, sizeof buf);
+  return std::string(buf, n);
+}
 
 }  // namespace
 
@@ -16,7 +27,7 @@ std::string_view file_base_name(std::string_view path) {
 
 bool match_file_pattern(std::string_view pattern, std::string_view name) {
   // Greedy with one backtrack point: on a mismatch the last '*' takes one
-  // more character.  Linear in practice, never exponential.
+  // more character.  At worst pattern length times name length steps.
   std::size_t p = 0, n = 0;
   std::size_t star = std::string_view::npos, star_n = 0;
   while (n < name.size()) {
@@ -49,6 +60,19 @@ bool matches_file_patterns(std::string_view patterns, std::string_view path) {
     i = j;
   }
   return false;
+}
+
+std::vector<std::string> syntaxes_for_file(SyntaxSource& source, std::string_view path) {
+  std::vector<std::string> found;
+  for (const std::string& name : source.section_names())
+    if (matches_file_patterns(files_of(source, name), path)) found.push_back(name);
+  return found;
+}
+
+std::string syntax_files_listing(SyntaxSource& source) {
+  std::string out;
+  for (const std::string& name : source.section_names()) out += name + '\t' + files_of(source, name) + '\n';
+  return out;
 }
 
 }  // namespace vorel

@@ -69,11 +69,21 @@ void EscapeTable::set(unsigned char c, std::string_view text) {
   e.len = static_cast<uint8_t>(text.size() < sizeof e.text ? text.size() : sizeof e.text);
 }
 
-EscapeTable make_escape_table(bool /*html*/, const MarkupOptions& /*options*/) {
+bool usable_font_name(std::string_view name) {
+  return !name.empty() && name.find_first_of("[]\r\n") == std::string_view::npos;
+}
+
+EscapeTable make_escape_table(bool html, const MarkupOptions& options) {
   EscapeTable table;
-  // Both formats escape the angle brackets, and nothing else.
-  table.set('<', "&lt;");
-  table.set('>', "&gt;");
+  // Both formats escape the angle brackets, and by default nothing else.
+  if (html || !options.ubb_no_entities) {
+    table.set('<', "&lt;");
+    table.set('>', "&gt;");
+  }
+  if (!html && options.ubb_safe) {
+    if (!options.ubb_no_entities) table.set('&', "&amp;");
+    table.set_by_place('[');
+  }
   return table;
 }
 

@@ -55,6 +55,22 @@ void write_text_file(const char* path, const std::string& text) {
   write_file(file, text.data(), text.size());
 }
 
+// The output modes beside the dialog's choices, read from option.ini at each
+// Start; the dialog itself keeps its original controls.  Values out of range
+// (a tab width above 64, a font name that would break the tag) are ignored.
+MarkupOptions markup_options() {
+  settings_path("option.ini");
+  MarkupOptions options;
+  options.ubb_safe = get_setting_int("option", "ubb_safe") != 0;
+  options.ubb_no_entities = get_setting_int("option", "ubb_no_entities") != 0;
+  const uint32_t tab_width = get_setting_int("option", "tab_width");
+  options.tab_width = tab_width <= 64 ? tab_width : 0;
+  char font[100] = {};
+  get_setting_string("option", "ubb_font", font, sizeof font);
+  options.ubb_font = font;
+  return options;
+}
+
 void start_conversion(HWND dialog) {
   const int length = editor_length();
   if (length <= 0) return;
@@ -67,6 +83,7 @@ void start_conversion(HWND dialog) {
   read_check_flag(dialog, IDC_HTML, conversion.flags, FLAG_HTML);
   read_check_flag(dialog, IDC_LINE_NUMBERS, conversion.flags, FLAG_LINE_NUMBERS);
   conversion.line_counter = GetDlgItemInt(dialog, IDC_FIRST_LINE, nullptr, FALSE);
+  conversion.markup = markup_options();
 
   const std::size_t capacity = (static_cast<std::size_t>(length) + 1) * 8 + 1024;
   auto markup = convert_text(conversion, source.c_str(), capacity, syntax);

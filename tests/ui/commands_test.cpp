@@ -49,8 +49,10 @@ class Commands : public testing::Test {
   }
 
   // What the engine makes of text with these options.
-  std::string markup(const std::string& text, uint32_t flags, uint32_t first_line, const char* syntax) {
+  std::string markup(const std::string& text, uint32_t flags, uint32_t first_line, const char* syntax,
+                     MarkupOptions options = {}) {
     ConversionContext ctx;
+    ctx.markup = std::move(options);
     ctx.flags = flags;
     ctx.line_counter = first_line;
     auto result = convert_text(ctx, text.c_str(), 0, syntax);
@@ -137,6 +139,28 @@ TEST_F(Commands, UbbClearsOnlyTheHtmlFlagAndGreysPreview) {
   EXPECT_FALSE(preview_enabled);
   // An empty number box numbers from 0.
   EXPECT_EQ(markup("int x;", FLAG_LINE_NUMBERS, 0, "Alpha"), dialog.text());
+}
+
+TEST_F(Commands, OutputModesAreReadFromOptionIniAtEachStart) {
+  const std::string source = "a[i]\t\"x[b]<\"; // [/color]\r\nb & c";
+  write_bytes(dir.file("option.ini"), "[option]\r\nubb_safe=1\r\ntab_width=4\r\nubb_font=monospace\r\n");
+  choose(false, false, "0", 0);
+  dialog.set_text(source);
+  start_and_press(1003);
+  MarkupOptions safe;
+  safe.ubb_safe = true;
+  safe.tab_width = 4;
+  safe.ubb_font = "monospace";
+  EXPECT_EQ(markup(source, 0, 0, "Alpha", safe), dialog.text());
+  EXPECT_NE(markup(source, 0, 0, "Alpha"), dialog.text());
+
+  // Values that cannot be used are left out.
+  write_bytes(dir.file("option.ini"), "[option]\r\nubb_no_entities=1\r\ntab_width=65\r\nubb_font=a]b\r\n");
+  dialog.set_text(source);
+  start_and_press(1003);
+  MarkupOptions raw;
+  raw.ubb_no_entities = true;
+  EXPECT_EQ(markup(source, 0, 0, "Alpha", raw), dialog.text());
 }
 
 TEST_F(Commands, ResultDialogShowsTheStatisticsOfThisConversion) {
