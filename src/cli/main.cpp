@@ -25,5 +25,5 @@ int main(int argc, char** argv) {
     if (opt.config_dir.empty()) return usage_error("the configuration directory is empty");
     vorel::set_program_dir(opt.config_dir);
   }
-  return opt.list_syntaxes ? list_syntaxes() : convert(opt);
+  return opt.list_syntaxes ? list_syntaxes(opt.list_files) : convert(opt);
 }

@@ -7,8 +7,9 @@ namespace vorel::cli {
 
 const char* const USAGE =
     "usage: vorel-convert [--config-dir DIR] [--syntax NAME] [--format html|ubb]\n"
-    "                     [--line-numbers START] [--stats] [-o OUT] [INPUT]\n"
-    "       vorel-convert --list-syntaxes [--config-dir DIR]\n";
+    "                     [--line-numbers START] [--tab-width N] [--ubb-safe]\n"
+    "                     [--ubb-no-entities] [--ubb-font NAME] [--stats] [-o OUT] [INPUT]\n"
+    "       vorel-convert --list-syntaxes[=files] [--config-dir DIR]\n";
 
 const char* const HELP =
     "Converts program source text to coloured markup: an HTML page or UBB forum code.\n"
@@ -16,17 +17,28 @@ const char* const HELP =
     "  INPUT                 the source file (default: standard input; '-' also reads it)\n"
     "  -o OUT                write to OUT (default, or '-': standard output); OUT is\n"
     "                        replaced only when the conversion succeeds\n"
-    "  --syntax NAME         a syntax section of config.ini (default: none, plain text)\n"
+    "  --syntax NAME         a syntax section of config.ini; without it, the first\n"
+    "                        section whose \"files\" patterns match INPUT's name (none:\n"
+    "                        plain text); an empty NAME converts plain text\n"
     "  --format html|ubb     markup language (default: html)\n"
     "  --line-numbers START  number the lines, the first one START (0 to 4294967295)\n"
-    "  --stats               print timings and lengths to standard error\n"
+    "  --tab-width N         tabs become blanks up to the next multiple of N columns\n"
+    "                        (1 to 64; default: tabs stay)\n"
+    "  --ubb-safe            UBB that forums show exactly as the source: no '[' of the\n"
+    "                        text can start a tag, and '&' is written &amp;\n"
+    "  --ubb-no-entities     UBB with '<', '>' and '&' as they are, for boards that\n"
+    "                        escape HTML in posts themselves (most forum software)\n"
+    "  --ubb-font NAME       UBB: the whole post inside [font=NAME] (e.g. monospace)\n"
+    "  --stats               print the syntax used, timings and lengths to standard error\n"
     "  --config-dir DIR      where config.ini and the keyword files are\n"
     "                        (default: the directory of this program)\n"
-    "  --list-syntaxes       print the syntax names of config.ini, one per line\n"
+    "  --list-syntaxes       print the syntax names of config.ini, one per line;\n"
+    "                        =files adds a tab and each one's file-name patterns\n"
     "  --help, --version\n"
     "\n"
     "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
-    "1 when the input, a keyword file or the output fails, 2 for a wrong command line.\n";
+    "1 when the input, a keyword file or the output fails, 2 for a wrong command line\n"
+    "(a --syntax NAME that config.ini does not have among them).\n";
 
 void error(const std::string& message) {
   std::fprintf(stderr, "vorel-convert: %s\n", message.c_str());
@@ -97,6 +109,7 @@ int parse_options(int argc, char** argv, Options& opt) {
     } else if (name == "--syntax") {
       if (!takes_value()) return usage_error("--syntax needs a syntax name");
       opt.syntax = value;
+      opt.syntax_set = true;
     } else if (name == "--format") {
       if (!takes_value()) return usage_error("--format needs html or ubb");
       if (value == "html") opt.html = true;
@@ -113,8 +126,25 @@ int parse_options(int argc, char** argv, Options& opt) {
       opt.output = value == "-" ? std::string() : value;  // "-": standard output
     } else if (name == "--stats" && flag()) {
       opt.stats = true;
-    } else if (name == "--list-syntaxes" && flag()) {
+    } else if (name == "--list-syntaxes") {
+      if (inline_value && value != "files") return usage_error("--list-syntaxes takes only =files");
       opt.list_syntaxes = true;
+      opt.list_files = inline_value;
+    } else if (name == "--tab-width") {
+      if (!takes_value()) return usage_error("--tab-width needs a number of columns");
+      uint32_t width = 0;
+      if (!parse_line_number(value, width) || width < 1 || width > 64)
+        return usage_error("bad tab width '" + value + "' (use 1 to 64)");
+      opt.markup.tab_width = width;
+    } else if (name == "--ubb-safe" && flag()) {
+      opt.markup.ubb_safe = true;
+    } else if (name == "--ubb-no-entities" && flag()) {
+      opt.markup.ubb_no_entities = true;
+    } else if (name == "--ubb-font") {
+      if (!takes_value()) return usage_error("--ubb-font needs a font name");
+      if (!usable_font_name(value))
+        return usage_error("bad font name '" + value + "' (empty, or holding a bracket or line end)");
+      opt.markup.ubb_font = value;
     } else if ((name == "--help" || name == "-h") && flag()) {
       opt.help = true;
     } else if (name == "--version" && flag()) {
@@ -123,6 +153,8 @@ int parse_options(int argc, char** argv, Options& opt) {
       return usage_error("unknown option '" + arg + "'");
     }
   }
+  if (opt.html && (opt.markup.ubb_safe || opt.markup.ubb_no_entities || !opt.markup.ubb_font.empty()))
+    return usage_error("--ubb-safe, --ubb-no-entities and --ubb-font need --format ubb");
   return -1;
 }
 
