@@ -30,11 +30,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The browser suites' Node packages, exactly as the lock files have them
-# (playwright-core drives Debian's /usr/bin/chromium and downloads no browser).
+# The Node packages of the browser suites and the forum suite, exactly as their
+# lock files have them (playwright-core drives Debian's /usr/bin/chromium and
+# downloads no browser; tests/forum holds the BBCode libraries).
 if [ "${1:-}" != minimal ]; then
   root="$(cd "$(dirname "$0")/.." && pwd)"
-  for dir in "$root/tests/browser" "$root/web/tests"; do
+  for dir in "$root/tests/browser" "$root/web/tests" "$root/tests/forum"; do
     if ! cmp -s "$dir/package-lock.json" "$dir/node_modules/.vorel-installed-lock"; then
       (cd "$dir" && npm ci --no-audit --no-fund && cp package-lock.json node_modules/.vorel-installed-lock)
     fi

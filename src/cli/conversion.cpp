@@ -10,7 +10,10 @@
 
 #include "cli/input.h"
 #include "cli/output_file.h"
+#include "cli/syntax_choice.h"
 #include "engine/convert.h"
+#include "engine/file_names.h"
+#include "engine/syntax.h"
 #include "settings/settings.h"
 
 namespace vorel::cli {
@@ -33,7 +36,9 @@ std::vector<std::string> syntax_names() {
   }
 }
 
-void print_stats(const ConversionStats& s, std::uint64_t original, std::uint64_t converted) {
+void print_stats(const std::string& syntax, const ConversionStats& s, std::uint64_t original,
+                 std::uint64_t converted) {
+  std::fprintf(stderr, "syntax:           %s\n", syntax.c_str());
   std::fprintf(stderr,
                "keyword loading:  %12d ms\n"
                "conversion:       %12d ms\n"
@@ -43,30 +48,62 @@ void print_stats(const ConversionStats& s, std::uint64_t original, std::uint64_t
                static_cast<unsigned long long>(original), static_cast<unsigned long long>(converted));
 }
 
+// The syntax to convert with: the one named, else the first whose "files"
+// patterns match the input's name; told gets how --stats names it.  -1 when
+// there is one (or none is wanted), else the exit status.
+int choose_syntax(const Options& opt, std::string& syntax, std::string& told) {
+  SettingsSyntaxSource source;
+  syntax = opt.syntax;
+  told = "none";
+  if (opt.syntax_set) {
+    if (opt.syntax.empty()) return -1;
+    told = opt.syntax;
+    if (source.has_section(opt.syntax)) return -1;
+    std::string nearest;
+    for (const std::string& name : closest_names(opt.syntax, source.section_names()))
+      nearest += (nearest.empty() ? "" : ", ") + name;
+    error("no syntax '" + opt.syntax + "' in '" + current_settings_path() + "'" +
+          (nearest.empty() ? std::string() : "; the nearest: " + nearest) + " (see --list-syntaxes)");
+    return 2;
+  }
+  if (opt.input.empty()) return -1;  // standard input has no name to go by
+  const std::string name(file_base_name(opt.input));
+  const std::vector<std::string> found = syntaxes_for_file(source, opt.input);
+  if (found.empty()) {
+    error("note: no syntax's file names match '" + name + "'; converting without one (see --syntax)");
+    return -1;
+  }
+  if (found.size() > 1) {
+    std::string all;
+    for (const std::string& s : found) all += (all.empty() ? "" : ", ") + s;
+    error("note: '" + name + "' matches " + all + "; using " + found[0]);
+  }
+  syntax = found[0];
+  told = found[0] + " (from the file name)";
+  return -1;
+}
+
 }  // namespace
 
-int list_syntaxes() {
+int list_syntaxes(bool files) {
   settings_path("config.ini");
   std::string path = current_settings_path();
   if (!read_whole_file(path.c_str())) {
     error("cannot read '" + path + "'");
     return 1;
   }
-  for (const std::string& name : syntax_names()) std::printf("%s\n", name.c_str());
+  if (files) {
+    SettingsSyntaxSource source;
+    std::fputs(syntax_files_listing(source).c_str(), stdout);
+  } else {
+    for (const std::string& name : syntax_names()) std::printf("%s\n", name.c_str());
+  }
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 int convert(const Options& opt) {
-  if (!opt.syntax.empty()) {
-    bool known = false;
-    for (const std::string& name : syntax_names())
-      known = known || same_setting_name(name, opt.syntax);
-    if (!known) {
-      settings_path("config.ini");
-      error("warning: no syntax '" + opt.syntax + "' in '" + current_settings_path() +
-            "'; converting without one");
-    }
-  }
+  std::string syntax, told;
+  if (const int status = choose_syntax(opt, syntax, told); status >= 0) return status;
 
   Input in;
   std::string message;
@@ -99,10 +136,9 @@ int convert(const Options& opt) {
   ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
   ctx.line_counter = opt.first_line;
   ctx.markup = opt.markup;
-  if (!convert_stream(ctx, std::string_view(in.text, in.size), opt.syntax.c_str(), sink, in.line_ends)) {
+  if (!convert_stream(ctx, std::string_view(in.text, in.size), syntax.c_str(), sink, in.line_ends)) {
     if (!ctx.failed_file.empty())
-      error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + opt.syntax +
-            "'");
+      error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + syntax + "'");
     else if (out.failed())
       error("cannot write the output: " + out.write_error());
     else  // a keyword file that fails is always named: the conversion ran out of memory
@@ -113,7 +149,7 @@ int convert(const Options& opt) {
     error(message);
     return 1;
   }
-  if (opt.stats) print_stats(ctx.stats, in.original_length(), sink.bytes_written());
+  if (opt.stats) print_stats(told, ctx.stats, in.original_length(), sink.bytes_written());
   return 0;
 }
 

@@ -30,5 +30,5 @@ int main(int argc, char** argv) {
     error(message);
     return 1;
   }
-  return opt.list_syntaxes ? list_syntaxes() : convert(opt);
+  return opt.list_syntaxes ? list_syntaxes(opt.list_files) : convert(opt);
 }

@@ -9,8 +9,9 @@ const char* const USAGE =
     "usage: vorel-convert [--config-dir DIR] [--syntax NAME] [--format html|ubb]\n"
     "                     [--line-numbers START] [--page classic|modern] [--fragment]\n"
     "                     [--escape default|strict] [--charset auto|big5|utf-8]\n"
-    "                     [--stats] [-o OUT] [INPUT]\n"
-    "       vorel-convert --list-syntaxes [--config-dir DIR]\n";
+    "                     [--tab-width N] [--ubb-safe] [--ubb-no-entities]\n"
+    "                     [--ubb-font NAME] [--stats] [-o OUT] [INPUT]\n"
+    "       vorel-convert --list-syntaxes[=files] [--config-dir DIR]\n";
 
 const char* const HELP =
     "Converts program source text to coloured markup: an HTML page or UBB forum code.\n"
@@ -18,7 +19,9 @@ const char* const HELP =
     "  INPUT                 the source file (default: standard input; '-' also reads it)\n"
     "  -o OUT                write to OUT (default, or '-': standard output); OUT is\n"
     "                        replaced only when the conversion succeeds\n"
-    "  --syntax NAME         a syntax section of config.ini (default: none, plain text)\n"
+    "  --syntax NAME         a syntax section of config.ini; without it, the first\n"
+    "                        section whose \"files\" patterns match INPUT's name (none:\n"
+    "                        plain text); an empty NAME converts plain text\n"
     "  --format html|ubb     markup language (default: html)\n"
     "  --line-numbers START  number the lines, the first one START (0 to 4294967295)\n"
     "  --page classic|modern the HTML page (default: classic, the Windows program's);\n"
@@ -30,18 +33,26 @@ const char* const HELP =
     "  --charset auto|big5|utf-8  the charset the page declares and writes its own\n"
     "                        texts in (default: auto, UTF-8 for UTF-8 input that is\n"
     "                        not plain ASCII, Big5 otherwise)\n"
-    "  --stats               print timings and lengths to standard error\n"
+    "  --tab-width N         tabs become blanks up to the next multiple of N columns\n"
+    "                        (1 to 64; default: tabs stay)\n"
+    "  --ubb-safe            UBB that forums show exactly as the source: no '[' of the\n"
+    "                        text can start a tag, and '&' is written &amp;\n"
+    "  --ubb-no-entities     UBB with '<', '>' and '&' as they are, for boards that\n"
+    "                        escape HTML in posts themselves (most forum software)\n"
+    "  --ubb-font NAME       UBB: the whole post inside [font=NAME] (e.g. monospace)\n"
+    "  --stats               print the syntax used, timings and lengths to standard error\n"
     "  --config-dir DIR      where config.ini and the keyword files are (default: the\n"
     "                        directory in $VOREL_CONFIG_DIR, else the first of this\n"
     "                        program's directory and ../share/vorel beside it that\n"
     "                        holds config.ini)\n"
-    "  --list-syntaxes       print the syntax names of config.ini, one per line\n"
+    "  --list-syntaxes       print the syntax names of config.ini, one per line;\n"
+    "                        =files adds a tab and each one's file-name patterns\n"
     "  --help, --version\n"
     "\n"
     "--page, --fragment, --escape and --charset are for HTML output only.\n"
     "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
     "1 when the input, the language pack, a keyword file or the output fails, 2 for a\n"
-    "wrong command line.\n";
+    "wrong command line (a --syntax NAME that config.ini does not have among them).\n";
 
 void error(const std::string& message) {
   std::fprintf(stderr, "vorel-convert: %s\n", message.c_str());
@@ -112,6 +123,7 @@ int parse_options(int argc, char** argv, Options& opt) {
     } else if (name == "--syntax") {
       if (!takes_value()) return usage_error("--syntax needs a syntax name");
       opt.syntax = value;
+      opt.syntax_set = true;
     } else if (name == "--format") {
       if (!takes_value()) return usage_error("--format needs html or ubb");
       if (value == "html") opt.html = true;
@@ -139,8 +151,25 @@ int parse_options(int argc, char** argv, Options& opt) {
       opt.markup_set = true;
     } else if (name == "--stats" && flag()) {
       opt.stats = true;
-    } else if (name == "--list-syntaxes" && flag()) {
+    } else if (name == "--list-syntaxes") {
+      if (inline_value && value != "files") return usage_error("--list-syntaxes takes only =files");
       opt.list_syntaxes = true;
+      opt.list_files = inline_value;
+    } else if (name == "--tab-width") {
+      if (!takes_value()) return usage_error("--tab-width needs a number of columns");
+      uint32_t width = 0;
+      if (!parse_line_number(value, width) || width < 1 || width > 64)
+        return usage_error("bad tab width '" + value + "' (use 1 to 64)");
+      opt.markup.tab_width = width;
+    } else if (name == "--ubb-safe" && flag()) {
+      opt.markup.ubb_safe = true;
+    } else if (name == "--ubb-no-entities" && flag()) {
+      opt.markup.ubb_no_entities = true;
+    } else if (name == "--ubb-font") {
+      if (!takes_value()) return usage_error("--ubb-font needs a font name");
+      if (!usable_font_name(value))
+        return usage_error("bad font name '" + value + "' (empty, or holding a bracket or line end)");
+      opt.markup.ubb_font = value;
     } else if ((name == "--help" || name == "-h") && flag()) {
       opt.help = true;
     } else if (name == "--version" && flag()) {
@@ -151,6 +180,8 @@ int parse_options(int argc, char** argv, Options& opt) {
   }
   if (opt.markup_set && !opt.html)
     return usage_error("--page, --fragment, --escape and --charset are for HTML output, not UBB");
+  if (opt.html && (opt.markup.ubb_safe || opt.markup.ubb_no_entities || !opt.markup.ubb_font.empty()))
+    return usage_error("--ubb-safe, --ubb-no-entities and --ubb-font need --format ubb");
   return -1;
 }
 

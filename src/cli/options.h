@@ -15,13 +15,16 @@ struct Options {
   std::string config_dir;
   bool config_dir_set = false;
   std::string syntax;
+  bool syntax_set = false;  // --syntax given (an empty NAME too)
   bool html = true;
+  MarkupOptions markup;
   bool line_numbers = false;
   uint32_t first_line = 0;
   bool stats = false;
   std::string output;  // "" for standard output
   std::string input;   // "" for standard input
   bool list_syntaxes = false;
+  bool list_files = false;  // --list-syntaxes=files
   bool help = false;
   bool version = false;
   // The HTML choices; the command line picks the charset from the input

@@ -12,6 +12,7 @@
 #include "engine/page.h"
 #include "engine/scanner.h"
 #include "engine/syntax.h"
+#include "engine/tabs.h"
 #include "settings/settings.h"
 
 namespace vorel {
@@ -36,9 +37,21 @@ bool convert_or_throw(ConversionContext& ctx, std::string_view text, const Synta
   const bool html = (ctx.flags & FLAG_HTML) != 0;
   const bool lf_lines = line_ends == LineEnds::LF;
   const MarkupOptions& options = ctx.markup;
+  std::string expanded;
+  if (options.tab_width) {
+    expanded = expand_tabs(text, options.tab_width);
+    text = expanded;
+  }
   PageText page;
   if (html) page = page_text(options.page, options.fragment, choose_charset(options.charset, text));
   sink.write(page.head);
+  // The font tag holds the line numbers too: it goes straight to the sink.
+  const bool font = !html && usable_font_name(options.ubb_font);
+  if (font) {
+    sink.write("[font=", 6);
+    sink.write(options.ubb_font);
+    sink.put(']');
+  }
 
   if (ctx.flags & FLAG_LINE_NUMBERS) {
     LineNumberSink numbered(sink, ctx.line_counter,
@@ -51,6 +64,7 @@ bool convert_or_throw(ConversionContext& ctx, std::string_view text, const Synta
   }
 
   sink.write(page.tail);
+  if (font) sink.write("[/font]", 7);
   const bool ok = sink.finish();
   ctx.stats.conversion_ms = elapsed_ms(start, Clock::now());
   return ok;

@@ -91,8 +91,17 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
         break;
       }
       out_.write("\r\n", 2);
+    } else if (const ByteEscape& x = text_escapes_.of[static_cast<unsigned char>(*q)]; x.len != ByteEscape::BY_PLACE) {
+      write_escape(x);
     } else {
-      write_escape(text_escapes_.of[static_cast<unsigned char>(*q)]);
+      // Forum-safe '[': the run ends right after it and begins again, so a
+      // tag boundary, not a tag name, follows the bracket.  Nothing is
+      // needed when the run ends there anyway.
+      out_.put('[');
+      if (q + 1 != e && (block || q[1] != eol)) {
+        out_.write_padded<StyleMarkup::SIZE>(markup.close, markup.close_len);
+        out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
+      }
     }
     b = q + 1;
   }

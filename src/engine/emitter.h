@@ -64,7 +64,11 @@ class Emitter {
     flush();
     write_escape(x);
   }
-  void write_escape(const ByteEscape& x) { out_.write_padded<sizeof x.text>(x.text, x.len); }
+  void write_escape(const ByteEscape& x) {
+    if (x.len == ByteEscape::BY_PLACE) [[unlikely]]
+      return out_.write(UBB_SAFE_BRACKET);
+    out_.write_padded<sizeof x.text>(x.text, x.len);
+  }
   VOREL_ALWAYS_INLINE void word(std::string_view w) {
     if (w.empty()) return;
     const int64_t markup = find_markup(w);
@@ -76,12 +80,12 @@ class Emitter {
   }
   void escaped_word(const char* b, const char* e);
   // A keyword's run: a word holds no line end, and bytes that need escaping
-  // only when they are no delimiters.
+  // only when they are no delimiters (then it is written as any run).
   void keyword(const StyleMarkup& markup, const char* b, const char* e) {
+    if (!word_escapes_.empty()) return run(markup, std::string_view(b, static_cast<std::size_t>(e - b)), false);
     flush();
     out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
-    if (!word_escapes_.empty()) write_escaped(b, e);
-    else out_.write(b, static_cast<std::size_t>(e - b));
+    out_.write(b, static_cast<std::size_t>(e - b));
     out_.write_padded<StyleMarkup::SIZE>(markup.close, markup.close_len);
   }
   void run(const StyleMarkup& markup, std::string_view token, bool block);

@@ -82,13 +82,23 @@ void EscapeTable::set(unsigned char c, std::string_view text) {
   e.len = static_cast<uint8_t>(text.size() < sizeof e.text ? text.size() : sizeof e.text);
 }
 
+bool usable_font_name(std::string_view name) {
+  return !name.empty() && name.find_first_of("[]\r\n") == std::string_view::npos;
+}
+
 EscapeTable make_escape_table(bool html, const MarkupOptions& options) {
   EscapeTable table;
   // Both formats escape the angle brackets, and by default nothing else.
-  table.set('<', "&lt;");
-  table.set('>', "&gt;");
+  if (html || !options.ubb_no_entities) {
+    table.set('<', "&lt;");
+    table.set('>', "&gt;");
+  }
   // Strict HTML: an entity in the source shows as written.
   if (html && (options.escape_ampersand || options.page == PageStyle::MODERN)) table.set('&', "&amp;");
+  if (!html && options.ubb_safe) {
+    if (!options.ubb_no_entities) table.set('&', "&amp;");
+    table.set_by_place('[');
+  }
   return table;
 }
 

@@ -68,6 +68,7 @@ void start_conversion(HWND dialog) {
   read_check_flag(dialog, IDC_HTML, conversion.flags, FLAG_HTML);
   read_check_flag(dialog, IDC_LINE_NUMBERS, conversion.flags, FLAG_LINE_NUMBERS);
   conversion.line_counter = GetDlgItemInt(dialog, IDC_FIRST_LINE, nullptr, FALSE);
+  conversion.markup = markup_options();
 
   const std::size_t capacity = (static_cast<std::size_t>(length) + 1) * 8 + 1024;
   auto markup = convert_text(conversion, source.c_str(), capacity, syntax);
@@ -137,6 +138,29 @@ void open_with_shell(const char* path) {
 }
 
 }  // namespace
+
+// The output modes beside the dialog's choices, read from option.ini at
+// start and at each Start and never written, so they stay as the user put
+// them there; the dialog itself keeps its original controls.  A missing or
+// unknown value, a tab width above 64 or a font name that would break the
+// tag keeps the default.
+MarkupOptions markup_options() {
+  settings_path("option.ini");
+  MarkupOptions options;
+  for (const char* key : {"page", "fragment", "escape", "charset"}) {
+    char value[16] = {};
+    get_setting_string("option", key, value, sizeof value);
+    set_markup_option(options, key, value);
+  }
+  options.ubb_safe = get_setting_int("option", "ubb_safe") != 0;
+  options.ubb_no_entities = get_setting_int("option", "ubb_no_entities") != 0;
+  const uint32_t tab_width = get_setting_int("option", "tab_width");
+  options.tab_width = tab_width <= 64 ? tab_width : 0;
+  char font[100] = {};
+  get_setting_string("option", "ubb_font", font, sizeof font);
+  options.ubb_font = font;
+  return options;
+}
 
 ShellOpener shell_open = open_with_shell;
 

@@ -34,19 +34,6 @@ void fill_syntax_list(HWND dialog) {
   }
 }
 
-// The HTML choices the dialog has no control for (page, fragment, escape,
-// charset): read here once and never written, so they stay as the user put
-// them in option.ini.  A missing or unknown value keeps the default.
-void restore_markup_options() {
-  MarkupOptions markup;
-  for (const char* key : {"page", "fragment", "escape", "charset"}) {
-    char value[16] = {};
-    get_setting_string(OPTION_SECTION, key, value, sizeof value);
-    set_markup_option(markup, key, value);
-  }
-  conversion.markup = markup;
-}
-
 void restore_options(HWND dialog) {
   settings_path("option.ini");
   CheckDlgButton(dialog, get_setting_int(OPTION_SECTION, "html") ? IDC_HTML : IDC_UBB, BST_CHECKED);
@@ -55,7 +42,7 @@ void restore_options(HWND dialog) {
   const int type = static_cast<int>(get_setting_int(OPTION_SECTION, "type"));
   SendDlgItemMessageA(dialog, IDC_SYNTAX, CB_SETCURSEL, static_cast<WPARAM>(type), 0);
   CheckDlgButton(dialog, IDC_LINE_NUMBERS, get_setting_int(OPTION_SECTION, "linenumber"));
-  restore_markup_options();
+  conversion.markup = markup_options();
 }
 
 void save_options(HWND dialog) {

@@ -29,6 +29,10 @@ BOOL handle_command(HWND dialog, WPARAM wParam, LPARAM lParam);
 // Shows the editor's context menu when window is the editor; TRUE if shown.
 BOOL show_editor_menu(HWND dialog, HWND window, LPARAM position);
 
+// The output modes of option.ini that the dialog has no controls for
+// (selects option.ini as the current settings file).
+MarkupOptions markup_options();
+
 void enable_item(HWND dialog, int id, BOOL enable);
 // Sets or clears bit in flags from the check state of control id; returns the state.
 UINT read_check_flag(HWND dialog, int id, uint32_t& flags, uint32_t bit);

@@ -24,8 +24,8 @@ class VorelConvert : public ::testing::Test {
     fs::create_directories(dir_ / "config");
     clitest::write(dir_ / "config" / "config.ini",
          "[Test]\r\nstxfile1=kw.txt\r\nstr1=\"\r\ndelimiter=;(){}=\r\n"
-         "color_string=FF\r\ncolor_comment=8000\r\ncomment1=//\r\n"
-         "[Broken]\r\nstxfile1=missing.txt\r\n[Empty]\r\n");
+         "color_string=FF\r\ncolor_comment=8000\r\ncomment1=//\r\nfiles=*.tst *.both\r\n"
+         "[Broken]\r\nstxfile1=missing.txt\r\n[Empty]\r\nfiles=*.BOTH\r\n");
     clitest::write(dir_ / "config" / "kw.txt", "int 1FF0000\nreturn 1FF0000\n");
   }
 
@@ -236,6 +236,15 @@ TEST_F(VorelConvert, CommandLineMistakesExitWithTwoAndUsage) {
       {"--format", "ubb", "--page", "modern"},
       {"--fragment", "--format", "ubb"},
       {"--format=ubb", "--charset", "utf-8"},
+      {"--tab-width"},
+      {"--tab-width", "0"},
+      {"--tab-width", "65"},
+      {"--ubb-safe"},  // the default format is HTML
+      {"--format", "html", "--ubb-no-entities"},
+      {"--format", "ubb", "--ubb-font", ""},
+      {"--format", "ubb", "--ubb-font", "a]b"},
+      {"--format", "ubb", "--ubb-safe=1"},
+      {"--list-syntaxes=names"},
   };
   for (const auto& args : bad) {
     Result r = run(args);
@@ -284,13 +293,13 @@ TEST_F(VorelConvert, ConfigDirDefaultsToTheProgramsDirectory) {
   EXPECT_EQ(r.out.compare(0, 2, "C\n"), 0) << r.out;
 }
 
-TEST_F(VorelConvert, UnknownSyntaxWarnsAndConvertsPlain) {
-  Result plain = run({"--config-dir", config(), "--format", "ubb"}, "int a;\n");
-  Result r = run({"--config-dir", config(), "--format", "ubb", "--syntax", "Cobol"}, "int a;\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, plain.out);
-  EXPECT_NE(r.err.find("Cobol"), std::string::npos);
-
+TEST_F(VorelConvert, UnknownSyntaxIsAnErrorNamingTheNearest) {
+  clitest::write(file("in.c"), "int a;\n");
+  Result r = run({"--config-dir", config(), "--syntax", "Tset", "-o", file("out").string(), file("in.c").string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_FALSE(fs::exists(file("out")));
+  EXPECT_NE(r.err.find("no syntax 'Tset'"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("the nearest: Test, "), std::string::npos) << r.err;
   // A name the settings file answers to is known, however it is spaced or cased.
   Result keyworded = run({"--config-dir", config(), "--format", "ubb", "--syntax", "Test"}, "int a;\n");
   for (const char* name : {"TEST", " test\t", "\vTest\x1a"}) {
@@ -299,6 +308,43 @@ TEST_F(VorelConvert, UnknownSyntaxWarnsAndConvertsPlain) {
     EXPECT_EQ(r.err, "") << ::testing::PrintToString(name);
     EXPECT_EQ(r.out, keyworded.out) << ::testing::PrintToString(name);
   }
+  // An empty name is plain text, the file name notwithstanding.
+  r = run({"--config-dir", config(), "--format", "ubb", "--syntax", "", file("in.c").string()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "int a;\r\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(VorelConvert, WithoutSyntaxTheFileNameChoosesItAndStatsTell) {
+  const std::string text = "int a;\nreturn a;\n";
+  Result named = run({"--config-dir", config(), "--format", "ubb", "--syntax", "Test"}, text);
+  ASSERT_EQ(named.out, ubb_of_two_lines());
+  for (const char* name : {"a.tst", "A.TST", "b.Both"}) {
+    clitest::write(file(name), text);
+    Result r = run({"--config-dir", config(), "--format", "ubb", "--stats", file(name).string()});
+    EXPECT_EQ(r.status, 0) << name;
+    EXPECT_EQ(r.out, named.out) << name;
+    EXPECT_NE(r.err.find("syntax:           Test (from the file name)\n"), std::string::npos) << r.err;
+  }
+  // Two sections match "*.both": the first is taken, and the note says so.
+  Result r = run({"--config-dir", config(), "--format", "ubb", file("b.Both").string()});
+  EXPECT_EQ(r.err, "vorel-convert: note: 'b.Both' matches Test, Empty; using Test\n");
+  // No section matches: plain text, with a one-line note.
+  clitest::write(file("a.txt"), text);
+  r = run({"--config-dir", config(), "--format", "ubb", "--stats", file("a.txt").string()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "int a;\r\nreturn a;\r\n");
+  EXPECT_EQ(r.err.find("vorel-convert: note: no syntax's file names match 'a.txt'"), 0u) << r.err;
+  EXPECT_NE(r.err.find("syntax:           none\n"), std::string::npos) << r.err;
+  // Standard input has no name: plain, without a note.
+  r = run({"--config-dir", config(), "--format", "ubb"}, text);
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(VorelConvert, ListSyntaxesWithFilesShowsThePatterns) {
+  Result r = run({"--list-syntaxes=files", "--config-dir", config()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Test\t*.tst *.both\nBroken\t\nEmpty\t*.BOTH\n");
 }
 
 TEST_F(VorelConvert, StatsReportTimesAndLengths) {
@@ -307,6 +353,7 @@ TEST_F(VorelConvert, StatsReportTimesAndLengths) {
   EXPECT_EQ(r.status, 0) << r.err;
   std::smatch m;
   std::regex shape(
+      "syntax: +Test\n"
       "keyword loading: +([0-9]+) ms\n"
       "conversion: +([0-9]+) ms\n"
       "original length: +([0-9]+) characters\n"

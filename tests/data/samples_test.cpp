@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/convert.h"
+#include "engine/file_names.h"
 #include "engine/keywords.h"
 #include "engine/scanner.h"
 #include "engine/syntax.h"
@@ -282,6 +283,17 @@ TEST_P(Sample, ConvertsWithItsSyntaxInBothFormats) {
       }
     }
   }
+}
+
+// The shipped "files" patterns pick each sample's syntax from its name, and
+// no other: a Windows path in capitals too.
+TEST_P(Sample, ItsFileNameChoosesItsSyntaxAndNoOther) {
+  const SampleCase& c = GetParam();
+  SettingsSyntaxSource source;
+  EXPECT_EQ(syntaxes_for_file(source, c.file), std::vector<std::string>{c.syntax});
+  std::string windows = std::string("C:\\Work\\") + c.file;
+  for (char& ch : windows) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  EXPECT_EQ(syntaxes_for_file(source, windows), std::vector<std::string>{c.syntax}) << windows;
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, Sample, testing::ValuesIn(cases()),

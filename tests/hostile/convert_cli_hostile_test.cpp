@@ -59,7 +59,11 @@ TEST_F(ConvertCliHostile, BinaryConfigIniListsAndConverts) {
   write(dir / "in.c", "int main() { return 0; }\n");
   Result r = run({"--config-dir", config_dir(), "--list-syntaxes"});
   EXPECT_EQ(r.status, 0) << r.err;
+  // No section "C": a clear error, and by the file name plain text.
   r = run({"--config-dir", config_dir(), "--syntax", "C", "--format", "ubb", dir / "in.c"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("no syntax 'C'"), std::string::npos) << r.err;
+  r = run({"--config-dir", config_dir(), "--format", "ubb", dir / "in.c"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "int main() { return 0; }\r\n");
 }

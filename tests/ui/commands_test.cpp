@@ -74,9 +74,9 @@ class Commands : public testing::Test {
 
   // What the engine makes of text with these options.
   std::string markup(const std::string& text, uint32_t flags, uint32_t first_line, const char* syntax,
-                     const MarkupOptions& options = {}) {
+                     MarkupOptions options = {}) {
     ConversionContext ctx;
-    ctx.markup = options;
+    ctx.markup = std::move(options);
     ctx.flags = flags;
     ctx.line_counter = first_line;
     auto result = convert_text(ctx, text.c_str(), 0, syntax);
@@ -166,9 +166,8 @@ TEST_F(Commands, UbbClearsOnlyTheHtmlFlagAndGreysPreview) {
 }
 
 TEST_F(Commands, StartWritesTheHtmlChoicesOfOptionIni) {
-  // As restore_options leaves them after reading page=modern and charset=auto.
+  write_bytes(dir.file("option.ini"), "[option]\r\npage=modern\r\ncharset=auto\r\n");
   const MarkupOptions modern{.page = PageStyle::MODERN, .charset = CharsetChoice::AUTO};
-  conversion.markup = modern;
   choose(true, true, "3", 0);
   dialog.set_text(SOURCE);
   start_and_press(1003);
@@ -180,6 +179,28 @@ TEST_F(Commands, StartWritesTheHtmlChoicesOfOptionIni) {
   start_and_press(1003);
   EXPECT_EQ(markup("a & b", 0, 0, "Alpha"), dialog.text());
   EXPECT_NE(std::string::npos, dialog.text().find("a & b"));
+}
+
+TEST_F(Commands, OutputModesAreReadFromOptionIniAtEachStart) {
+  const std::string source = "a[i]\t\"x[b]<\"; // [/color]\r\nb & c";
+  write_bytes(dir.file("option.ini"), "[option]\r\nubb_safe=1\r\ntab_width=4\r\nubb_font=monospace\r\n");
+  choose(false, false, "0", 0);
+  dialog.set_text(source);
+  start_and_press(1003);
+  MarkupOptions safe;
+  safe.ubb_safe = true;
+  safe.tab_width = 4;
+  safe.ubb_font = "monospace";
+  EXPECT_EQ(markup(source, 0, 0, "Alpha", safe), dialog.text());
+  EXPECT_NE(markup(source, 0, 0, "Alpha"), dialog.text());
+
+  // Values that cannot be used are left out.
+  write_bytes(dir.file("option.ini"), "[option]\r\nubb_no_entities=1\r\ntab_width=65\r\nubb_font=a]b\r\n");
+  dialog.set_text(source);
+  start_and_press(1003);
+  MarkupOptions raw;
+  raw.ubb_no_entities = true;
+  EXPECT_EQ(markup(source, 0, 0, "Alpha", raw), dialog.text());
 }
 
 TEST_F(Commands, ResultDialogShowsTheStatisticsOfThisConversion) {
