@@ -18,29 +18,33 @@
 namespace {
 
 const char* const RESERVED[] = {
-    "auto", "break", "case", "char", "const", "continue", "default", "do", "double", "else", "enum",
-    "extern", "float", "for", "goto", "if", "inline", "int", "long", "register", "restrict", "return",
-    "short", "signed", "sizeof", "static", "struct", "switch", "typedef", "union", "unsigned", "void",
-    "volatile", "while", "_Bool", "_Complex", "_Imaginary", "#include", "#define", "#if", "#ifdef",
-    "#ifndef", "#else", "#elif", "#endif", "#pragma", "#undef", "#error", "NULL", "true", "false"};
+    "auto",       "break",    "case",     "char",     "const",  "continue", "default", "do",     "double",
+    "else",       "enum",     "extern",   "float",    "for",    "goto",     "if",      "inline", "int",
+    "long",       "register", "restrict", "return",   "short",  "signed",   "sizeof",  "static", "struct",
+    "switch",     "typedef",  "union",    "unsigned", "void",   "volatile", "while",   "_Bool",  "_Complex",
+    "_Imaginary", "#include", "#define",  "#if",      "#ifdef", "#ifndef",  "#else",   "#elif",  "#endif",
+    "#pragma",    "#undef",   "#error",   "NULL",     "true",   "false"};
 
 const char* const LIBRARY[] = {
-    "printf", "fprintf", "sprintf", "snprintf", "scanf", "fscanf", "sscanf", "fopen", "fclose", "fread",
-    "fwrite", "fgets", "fputs", "fputc", "fgetc", "getc", "putc", "getchar", "putchar", "puts", "fseek",
-    "ftell", "rewind", "fflush", "feof", "ferror", "perror", "remove", "rename", "tmpfile", "malloc",
-    "calloc", "realloc", "free", "abort", "exit", "atexit", "atoi", "atol", "atof", "strtol", "strtoul",
-    "strtod", "qsort", "bsearch", "abs", "labs", "rand", "srand", "getenv", "system", "memcpy",
-    "memmove", "memset", "memcmp", "memchr", "strcpy", "strncpy", "strcat", "strncat", "strcmp",
-    "strncmp", "strchr", "strrchr", "strstr", "strlen", "strtok", "strerror", "isalpha", "isdigit",
-    "isalnum", "isspace", "isupper", "islower", "toupper", "tolower", "size_t", "ptrdiff_t", "FILE",
-    "EOF", "stdin", "stdout", "stderr", "uint8_t", "uint16_t", "uint32_t", "uint64_t", "int8_t",
-    "int16_t", "int32_t", "int64_t", "time", "clock", "difftime", "mktime", "localtime", "gmtime",
-    "strftime", "assert", "errno", "va_list", "va_start", "va_end", "va_arg", "sin", "cos", "tan",
-    "sqrt", "pow", "exp", "log", "floor", "ceil", "fabs", "setjmp", "longjmp", "signal", "raise"};
+    "printf",  "fprintf", "sprintf",  "snprintf", "scanf",    "fscanf",    "sscanf",  "fopen",    "fclose",
+    "fread",   "fwrite",  "fgets",    "fputs",    "fputc",    "fgetc",     "getc",    "putc",     "getchar",
+    "putchar", "puts",    "fseek",    "ftell",    "rewind",   "fflush",    "feof",    "ferror",   "perror",
+    "remove",  "rename",  "tmpfile",  "malloc",   "calloc",   "realloc",   "free",    "abort",    "exit",
+    "atexit",  "atoi",    "atol",     "atof",     "strtol",   "strtoul",   "strtod",  "qsort",    "bsearch",
+    "abs",     "labs",    "rand",     "srand",    "getenv",   "system",    "memcpy",  "memmove",  "memset",
+    "memcmp",  "memchr",  "strcpy",   "strncpy",  "strcat",   "strncat",   "strcmp",  "strncmp",  "strchr",
+    "strrchr", "strstr",  "strlen",   "strtok",   "strerror", "isalpha",   "isdigit", "isalnum",  "isspace",
+    "isupper", "islower", "toupper",  "tolower",  "size_t",   "ptrdiff_t", "FILE",    "EOF",      "stdin",
+    "stdout",  "stderr",  "uint8_t",  "uint16_t", "uint32_t", "uint64_t",  "int8_t",  "int16_t",  "int32_t",
+    "int64_t", "time",    "clock",    "difftime", "mktime",   "localtime", "gmtime",  "strftime", "assert",
+    "errno",   "va_list", "va_start", "va_end",   "va_arg",   "sin",       "cos",     "tan",      "sqrt",
+    "pow",     "exp",     "log",      "floor",    "ceil",     "fabs",      "setjmp",  "longjmp",  "signal",
+    "raise"};
 
-const char* const IDENTIFIERS[] = {"i", "j", "n", "count", "buffer", "len", "result", "node", "next",
-                                   "value", "key", "table", "index", "state", "out", "p", "q", "ctx",
-                                   "first", "last", "size", "data", "flags", "head", "tail", "item"};
+const char* const IDENTIFIERS[] = {"i",    "j",     "n",     "count", "buffer", "len",   "result",
+                                   "node", "next",  "value", "key",   "table",  "index", "state",
+                                   "out",  "p",     "q",     "ctx",   "first",  "last",  "size",
+                                   "data", "flags", "head",  "tail",  "item"};
 
 // Deterministic C-like source with CR LF line ends: declarations, calls,
 // loops, strings, line and block comments, numbers and operators.
@@ -54,8 +58,8 @@ std::string make_corpus(std::size_t target) {
     std::string line(static_cast<std::size_t>(depth) * 4, ' ');
     switch (rng() % 12) {
       case 0:
-        line += std::string("/* ") + pick(IDENTIFIERS) + " holds the " + pick(IDENTIFIERS) +
-                " of each " + pick(IDENTIFIERS) + " <see below> */";
+        line += std::string("/* ") + pick(IDENTIFIERS) + " holds the " + pick(IDENTIFIERS) + " of each " +
+                pick(IDENTIFIERS) + " <see below> */";
         break;
       case 1:
         line += std::string("if (") + pick(IDENTIFIERS) + " < " + std::to_string(rng() % 1000) + " && " +
@@ -82,8 +86,8 @@ std::string make_corpus(std::size_t target) {
         [[fallthrough]];
       case 6:
         line += std::string(pick(RESERVED)) + " " + pick(IDENTIFIERS) + " = " + pick(IDENTIFIERS) + "->" +
-                pick(IDENTIFIERS) + "[" + std::to_string(rng() % 64) + "] + 0x" + std::to_string(rng() % 9999) +
-                ";";
+                pick(IDENTIFIERS) + "[" + std::to_string(rng() % 64) + "] + 0x" +
+                std::to_string(rng() % 9999) + ";";
         break;
       case 7:
         line += std::string("static const char *") + pick(IDENTIFIERS) + " = \"" + pick(IDENTIFIERS) + " & " +
@@ -93,9 +97,7 @@ std::string make_corpus(std::size_t target) {
         line += std::string("return ") + pick(LIBRARY) + "(" + pick(IDENTIFIERS) + ", '" +
                 static_cast<char>('a' + rng() % 26) + "', sizeof(" + pick(RESERVED) + "));";
         break;
-      case 9:
-        line += "";
-        break;
+      case 9: line += ""; break;
       default:
         line += std::string(pick(IDENTIFIERS)) + " = (" + pick(IDENTIFIERS) + " >> " +
                 std::to_string(rng() % 8) + ") | " + pick(IDENTIFIERS) + "; // " + pick(IDENTIFIERS);

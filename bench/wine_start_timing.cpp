@@ -31,9 +31,9 @@ BOOL CALLBACK match(HWND window, LPARAM data) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
   if (pid != s->process || !IsWindowVisible(window)) return TRUE;
-  const bool wanted = s->owner ? GetWindow(window, GW_OWNER) == s->owner &&
-                                     GetDlgItem(window, IDC_RESULT_TEXT) != nullptr
-                               : GetDlgItem(window, IDC_EDITOR) != nullptr;
+  const bool wanted =
+      s->owner ? GetWindow(window, GW_OWNER) == s->owner && GetDlgItem(window, IDC_RESULT_TEXT) != nullptr
+               : GetDlgItem(window, IDC_EDITOR) != nullptr;
   if (!wanted) return TRUE;
   s->found = window;
   return FALSE;
@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                      &startup, &process)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                      &process)) {
     std::fprintf(stderr, "cannot start %s\n", argv[1]);
     return 1;
   }
@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
   SendDlgItemMessageA(main, IDC_UBB, BM_SETCHECK, BST_UNCHECKED, 0);
   SendDlgItemMessageA(main, IDC_LINE_NUMBERS, BM_SETCHECK, BST_UNCHECKED, 0);
   std::printf("syntax: %s, HTML, no line numbers, %d rounds, medians in ms\n", syntax, rounds);
-  std::printf("%-20s %8s %8s %8s %8s %8s %9s %9s %9s\n", "file", "bytes", "Start", "keywords",
-              "convert", "rest", "markup", "set src", "set mkup");
+  std::printf("%-20s %8s %8s %8s %8s %8s %9s %9s %9s\n", "file", "bytes", "Start", "keywords", "convert",
+              "rest", "markup", "set src", "set mkup");
 
   for (int f = 3; f < argc; ++f) {
     const std::string text = read_file(argv[f]);

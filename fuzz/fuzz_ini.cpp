@@ -106,12 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int step = 0; step < 8 && in.remaining() > 0; ++step) {
     std::string sec = name(in), key = name(in);
     switch (in.byte() & 7) {
-      case 0:
-        vorel::get_setting_int(sec.c_str(), key.c_str());
-        break;
-      case 1:
-        read_string(sec.c_str(), key.c_str(), in.u16() % 301);
-        break;
+      case 0: vorel::get_setting_int(sec.c_str(), key.c_str()); break;
+      case 1: read_string(sec.c_str(), key.c_str(), in.u16() % 301); break;
       case 2: {
         // The hex read is the string read (at most 254 characters) converted.
         std::string v = read_string(sec.c_str(), key.c_str(), 255);
@@ -166,9 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check_list(buf.get(), n, vorel::get_section_names(buf.get(), n));
         break;
       }
-      case 7:
-        vorel::settings_path(files[in.byte() & 1]);
-        break;
+      case 7: vorel::settings_path(files[in.byte() & 1]); break;
     }
   }
   return 0;

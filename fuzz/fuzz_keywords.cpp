@@ -28,10 +28,12 @@ uint32_t reference_hex(const std::string& s) {
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
   auto digit = [](char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
   };
-  if (i + 2 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') && digit(s[i + 2]) >= 0)
-    i += 2;
+  if (i + 2 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X') && digit(s[i + 2]) >= 0) i += 2;
   uint64_t v = 0;
   bool overflow = false;
   for (; i < s.size() && digit(s[i]) >= 0; ++i) {
@@ -75,9 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     expected_values.emplace_back(expected.back(), reference_hex(line.substr(sp + 1)));
   }
   std::vector<std::string> got;
-  for (std::size_t i = 0; i < table->count(); ++i) got.emplace_back(folded(table->keyword(i), case_sensitive));
+  for (std::size_t i = 0; i < table->count(); ++i)
+    got.emplace_back(folded(table->keyword(i), case_sensitive));
   FUZZ_CHECK(got.size() <= static_cast<std::size_t>(std::count(text.begin(), text.end(), ' ')));
-  for (std::size_t i = 1; i < table->count(); ++i) FUZZ_CHECK(table->compare(table->keyword(i - 1), table->keyword(i)) <= 0);
+  for (std::size_t i = 1; i < table->count(); ++i)
+    FUZZ_CHECK(table->compare(table->keyword(i - 1), table->keyword(i)) <= 0);
   std::vector<std::string> sorted_expected = expected;
   std::sort(sorted_expected.begin(), sorted_expected.end());
   std::vector<std::string> sorted_got = got;
@@ -94,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string w(table->keyword(i));
     words.push_back(w);
     std::string other = w;
-    for (char& c : other) c = (c >= 'a' && c <= 'z') ? char(c - 32) : (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+    for (char& c : other)
+      c = (c >= 'a' && c <= 'z') ? char(c - 32) : (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
     words.push_back(other);
     if (w.size() > 1) words.push_back(w.substr(0, w.size() - 1));
   }

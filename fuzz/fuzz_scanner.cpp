@@ -36,7 +36,9 @@ std::vector<Token> reference_scan(const vorel::ScanState& st, std::string_view t
   std::vector<Token> out;
   const std::size_t n = t.size();
   std::size_t p = 0, pending = 0;
-  auto word = [&](std::size_t from, std::size_t to) { out.emplace_back(vorel::TOKEN_WORD, t.substr(from, to - from)); };
+  auto word = [&](std::size_t from, std::size_t to) {
+    out.emplace_back(vorel::TOKEN_WORD, t.substr(from, to - from));
+  };
   auto starts_at = [&](std::size_t at, const char* marker) {
     const std::size_t len = std::strlen(marker);
     return at + len <= n && t.compare(at, len, marker) == 0;
@@ -90,16 +92,22 @@ std::vector<Token> reference_scan(const vorel::ScanState& st, std::string_view t
   }
 }
 
-const char* const HTML[8] = {
-    "<font color=%06X>%s</font>", "<b><font color=%06X>%s</font></b>", "<i><font color=%06X>%s</font></i>",
-    "<b><i><font color=%06X>%s</font></i></b>", "<u><font color=%06X>%s</font></u>",
-    "<b><u><font color=%06X>%s</font></u></b>", "<u><i><font color=%06X>%s</font></i></u>",
-    "<b><i><u><font color=%06X>%s</font></u></i></b>"};
-const char* const UBB[8] = {
-    "[color=#%06X]%s[/color]", "[b][color=#%06X]%s[/color][/b]", "[i][color=#%06X]%s[/color][/i]",
-    "[b][i][color=#%06X]%s[/color][/i][/b]", "[u][color=#%06X]%s[/color][/u]",
-    "[b][u][color=#%06X]%s[/color][/u][/b]", "[u][i][color=#%06X]%s[/color][/i][/u]",
-    "[b][i][u][color=#%06X]%s[/color][/u][/i][/b]"};
+const char* const HTML[8] = {"<font color=%06X>%s</font>",
+                             "<b><font color=%06X>%s</font></b>",
+                             "<i><font color=%06X>%s</font></i>",
+                             "<b><i><font color=%06X>%s</font></i></b>",
+                             "<u><font color=%06X>%s</font></u>",
+                             "<b><u><font color=%06X>%s</font></u></b>",
+                             "<u><i><font color=%06X>%s</font></i></u>",
+                             "<b><i><u><font color=%06X>%s</font></u></i></b>"};
+const char* const UBB[8] = {"[color=#%06X]%s[/color]",
+                            "[b][color=#%06X]%s[/color][/b]",
+                            "[i][color=#%06X]%s[/color][/i]",
+                            "[b][i][color=#%06X]%s[/color][/i][/b]",
+                            "[u][color=#%06X]%s[/color][/u]",
+                            "[b][u][color=#%06X]%s[/color][/u][/b]",
+                            "[u][i][color=#%06X]%s[/color][/i][/u]",
+                            "[b][i][u][color=#%06X]%s[/color][/u][/i][/b]"};
 
 std::string escaped(std::string_view s) {
   std::string out;
@@ -136,12 +144,11 @@ std::string reference_emit(const vorel::ScanState& st, const std::vector<Token>&
         else out += escaped(text);
         break;
       }
-      case vorel::TOKEN_BLOCK_COMMENT:
-        styled(out, st.comment_style, text, html);
-        break;
+      case vorel::TOKEN_BLOCK_COMMENT: styled(out, st.comment_style, text, html); break;
       default: {  // strings and line comments: a CR ends the run, the line break follows it
         const std::size_t cr = text.find('\r');
-        styled(out, kind == vorel::TOKEN_STRING ? st.string_style : st.comment_style, text.substr(0, cr), html);
+        styled(out, kind == vorel::TOKEN_STRING ? st.string_style : st.comment_style, text.substr(0, cr),
+               html);
         if (cr != std::string_view::npos) out += "\r\n";
       }
     }
@@ -176,8 +183,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (pair.end[0] == 0) std::memcpy(pair.end, "\r", 2);
   }
   for (int b = 0; b < 256; ++b) st.delimiters[b] = data[107 + b / 8] >> (b % 8) & 1;
-  st.delimiters[0] = true;     // always: the end of the text ends a word
-  st.delimiters[13] = true;   // always among the fixed delimiters
+  st.delimiters[0] = true;   // always: the end of the text ends a word
+  st.delimiters[13] = true;  // always among the fixed delimiters
 
   const auto parts = fuzz::split_input(data + HEADER, size - HEADER, 3);
   st.keywords1 = vorel::build_keyword_table(parts[0], case_sensitive);

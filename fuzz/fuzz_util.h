@@ -23,9 +23,9 @@ inline const std::string& scratch_dir() {
   // Never destroyed by static destructors: the exit handler removes it, after them.
   static vorel::test::ScratchDir* const dir = [] {
     const char* chosen = std::getenv("VOREL_FUZZ_TMP");
-    std::filesystem::path base = chosen && *chosen ? chosen
+    std::filesystem::path base = chosen && *chosen               ? chosen
                                  : access("/dev/shm", W_OK) == 0 ? "/dev/shm"
-                                                                  : std::filesystem::temp_directory_path();
+                                                                 : std::filesystem::temp_directory_path();
     auto* d = new vorel::test::ScratchDir(base);
     std::atexit([] { delete dir; });
     return d;
@@ -48,8 +48,14 @@ class Reader {
   Reader(const uint8_t* data, std::size_t size) : p_(data), end_(data + size) {}
   std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
   uint8_t byte() { return p_ < end_ ? *p_++ : 0; }
-  uint16_t u16() { uint16_t lo = byte(); return static_cast<uint16_t>(lo | byte() << 8); }
-  uint32_t u32() { uint32_t lo = u16(); return lo | static_cast<uint32_t>(u16()) << 16; }
+  uint16_t u16() {
+    uint16_t lo = byte();
+    return static_cast<uint16_t>(lo | byte() << 8);
+  }
+  uint32_t u32() {
+    uint32_t lo = u16();
+    return lo | static_cast<uint32_t>(u16()) << 16;
+  }
   bool flag() { return byte() & 1; }
   std::string bytes(std::size_t n) {
     n = n < remaining() ? n : remaining();
@@ -81,8 +87,8 @@ inline std::vector<std::string> split_input(const uint8_t* data, std::size_t siz
 }
 
 // The options part of a conversion input: "FLAGS FIRST WINDOW SYNTAX", e.g. "hf 4294967295 3 C++".
-// FLAGS: h for HTML; f to stream the numbered run into a file, s through a tiny sink; FIRST: the first line number (taken modulo
-// 2^32); WINDOW: the test sink's buffer size; SYNTAX: the rest of the part.
+// FLAGS: h for HTML; f to stream the numbered run into a file, s through a tiny sink; FIRST: the first line
+// number (taken modulo 2^32); WINDOW: the test sink's buffer size; SYNTAX: the rest of the part.
 struct Options {
   bool html = false, through_file = false, tiny_sink = false;
   uint32_t first_line = 1;
@@ -133,9 +139,9 @@ inline void dump(const char* what, const std::string& s) {
 #endif
 }
 
-#define FUZZ_CHECK(cond)                       \
-  do {                                         \
-    if (!(cond)) ::fuzz::fail(#cond);          \
+#define FUZZ_CHECK(cond)              \
+  do {                                \
+    if (!(cond)) ::fuzz::fail(#cond); \
   } while (0)
 
 }  // namespace fuzz

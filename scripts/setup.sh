@@ -5,7 +5,7 @@ set -euo pipefail
 native=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
          imagemagick fonts-noto-cjk libx11-dev)
-extra=(clang libclang-rt-14-dev python3)
+extra=(clang clang-format libclang-rt-14-dev python3)
 browser=(chromium)  # the browser suites' Chromium; Node.js and npm come with the machine
 # Packages and their checks: CPack's .deb needs dpkg-shlibdeps and file.
 packaging=(dpkg-dev file lintian mandoc zip unzip)

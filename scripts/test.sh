@@ -7,6 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
+echo "=== format"
+bash scripts/check-format.sh
 
 for preset in native sanitize mingw-x86_64 mingw-i686; do
   echo "=== build: $preset"

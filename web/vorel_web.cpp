@@ -127,8 +127,7 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
   if (!convert_stream(ctx, std::string_view(text, size), pack(), name, sink, line_ends)) {
     if (!ctx.failed_file.empty())
       result.message = "cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + name + "'";
-    else
-      result.message = "not enough memory for the markup";
+    else result.message = "not enough memory for the markup";
     return 0;
   }
   result.markup = sink.take();

@@ -139,8 +139,7 @@ int convert(const Options& opt) {
   if (!convert_stream(ctx, std::string_view(in.text, in.size), syntax.c_str(), sink, in.line_ends)) {
     if (!ctx.failed_file.empty())
       error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + syntax + "'");
-    else if (out.failed())
-      error("cannot write the output: " + out.write_error());
+    else if (out.failed()) error("cannot write the output: " + out.write_error());
     else  // a keyword file that fails is always named: the conversion ran out of memory
       error("not enough memory to convert the input");
     return 1;

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     std::printf("vorel-convert %s\n", VOREL_VERSION);
     return 0;
   }
-  if (opt.config_dir_set && opt.config_dir.empty()) return usage_error("the configuration directory is empty");
+  if (opt.config_dir_set && opt.config_dir.empty())
+    return usage_error("the configuration directory is empty");
   std::string message;  // a missing pack matters only to a syntax or the syntax list
   if (!select_config_dir(opt.config_dir_set ? &opt.config_dir : nullptr, message) &&
       (opt.list_syntaxes || !opt.syntax.empty())) {

@@ -54,9 +54,7 @@ const char* const HELP =
     "1 when the input, the language pack, a keyword file or the output fails, 2 for a\n"
     "wrong command line (a --syntax NAME that config.ini does not have among them).\n";
 
-void error(const std::string& message) {
-  std::fprintf(stderr, "vorel-convert: %s\n", message.c_str());
-}
+void error(const std::string& message) { std::fprintf(stderr, "vorel-convert: %s\n", message.c_str()); }
 
 int usage_error(const std::string& message) {
   error(message);

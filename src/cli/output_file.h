@@ -57,7 +57,9 @@ class FileSink final : public OutputSink {
 
   bool finish() override;
   // Bytes handed to the sink, buffered ones included.
-  std::uint64_t bytes_written() const { return file_.bytes_written() + static_cast<std::size_t>(pos_ - buf_); }
+  std::uint64_t bytes_written() const {
+    return file_.bytes_written() + static_cast<std::size_t>(pos_ - buf_);
+  }
 
  protected:
   void overflow(const char* data, std::size_t size) override;

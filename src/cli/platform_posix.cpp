@@ -86,7 +86,8 @@ bool map_large_pages([[maybe_unused]] std::size_t capacity, [[maybe_unused]] Pag
   if (p == MAP_FAILED) return false;
   mapping.base = p;
   mapping.size = rounded + HUGE_PAGE;
-  const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + HUGE_PAGE - 1) & ~std::uintptr_t{HUGE_PAGE - 1};
+  const std::uintptr_t a =
+      (reinterpret_cast<std::uintptr_t>(p) + HUGE_PAGE - 1) & ~std::uintptr_t{HUGE_PAGE - 1};
   mapping.data = reinterpret_cast<char*>(a);
   mapping.capacity = rounded;
   madvise(mapping.data, rounded, MADV_HUGEPAGE);

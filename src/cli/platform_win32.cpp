@@ -32,8 +32,7 @@ std::string resolve_target(const std::string& target) { return target; }
 FileHandle create_temp_beside(const std::string& target, std::string& temp_path) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = target + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(counter++);
+    temp_path = target + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
     HANDLE h = CreateFileA(temp_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) return FileHandle(reinterpret_cast<std::intptr_t>(h));

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 
-
 namespace vorel::cli {
 
 namespace {
@@ -49,7 +48,8 @@ std::vector<std::string> closest_names(std::string_view wanted, const std::vecto
     const bool holds = !w.empty() && n.find(w) != std::string::npos;
     scored.push_back({holds ? 0 : edit_distance(w, n) + 1, i});
   }
-  std::stable_sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) { return a.score < b.score; });
+  std::stable_sort(scored.begin(), scored.end(),
+                   [](const Scored& a, const Scored& b) { return a.score < b.score; });
   std::vector<std::string> out;
   for (std::size_t i = 0; i < scored.size() && i < max; ++i) out.push_back(names[scored[i].index]);
   return out;

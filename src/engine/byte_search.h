@@ -28,8 +28,8 @@ inline unsigned first_bit(unsigned mask) {
 
 #ifdef VOREL_SSE2
 // find_any_of3 with the three bytes also given broadcast to all lanes.
-inline const char* find_any_of3(const char* p, const char* e, __m128i va, __m128i vb, __m128i vc, char a, char b,
-                                char c) {
+inline const char* find_any_of3(const char* p, const char* e, __m128i va, __m128i vb, __m128i vc, char a,
+                                char b, char c) {
   while (e - p >= 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i hit =
@@ -93,7 +93,9 @@ class ByteSet {
   // The first byte of [p, e) in the set, or e.
   const char* find(const char* p, const char* e) const {
 #ifdef VOREL_SSE2
-    if (count_ <= 3) return count_ ? find_any_of3(p, e, lanes_[0], lanes_[1], lanes_[2], first_[0], first_[1], first_[2]) : e;
+    if (count_ <= 3)
+      return count_ ? find_any_of3(p, e, lanes_[0], lanes_[1], lanes_[2], first_[0], first_[1], first_[2])
+                    : e;
 #else
     if (count_ <= 3) return count_ ? find_any_of3(p, e, first_[0], first_[1], first_[2]) : e;
 #endif

@@ -75,9 +75,7 @@ template <class Convert>
 bool guarded(Convert&& convert) {
   try {
     return convert();
-  } catch (const std::bad_alloc&) {
-    return false;
-  } catch (const std::length_error&) {
+  } catch (const std::bad_alloc&) { return false; } catch (const std::length_error&) {
     return false;
   }
 }
@@ -106,22 +104,20 @@ bool convert_stream(ConversionContext& ctx, std::string_view text, SyntaxSource&
   });
 }
 
-bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
-                    OutputSink& sink, LineEnds line_ends) {
+bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name, OutputSink& sink,
+                    LineEnds line_ends) {
   SettingsSyntaxSource source;
   return convert_stream(ctx, text, source, syntax_name, sink, line_ends);
 }
 
-std::optional<std::string> convert_text(ConversionContext& ctx, const char* text,
-                                        std::size_t capacity, const char* syntax_name) {
+std::optional<std::string> convert_text(ConversionContext& ctx, const char* text, std::size_t capacity,
+                                        const char* syntax_name) {
   try {
     StringSink sink(capacity);
     if (!convert_stream(ctx, text ? std::string_view(text) : std::string_view(), syntax_name, sink))
       return std::nullopt;
     return sink.take();
-  } catch (const std::bad_alloc&) {
-    return std::nullopt;
-  }
+  } catch (const std::bad_alloc&) { return std::nullopt; }
 }
 
 }  // namespace vorel

@@ -51,8 +51,8 @@ std::string_view html_page_footer();
 // ends at its first zero byte.  capacity is only a reservation hint: the output
 // grows as needed.  Empty when a keyword file the syntax names cannot be
 // loaded (ctx.failed_file names it).  Sets ctx.stats' two timings.
-std::optional<std::string> convert_text(ConversionContext& ctx, const char* text,
-                                        std::size_t capacity, const char* syntax_name);
+std::optional<std::string> convert_text(ConversionContext& ctx, const char* text, std::size_t capacity,
+                                        const char* syntax_name);
 
 // How the lines of a text end.  CR_LF is the editor's form: a CR ends a line
 // and one LF after it writes nothing.  LF is Unix text: every line ends in an
@@ -63,8 +63,8 @@ enum class LineEnds { CR_LF, LF };
 // The streaming form: text is text.size() bytes (it need not be followed by a
 // zero byte; a zero byte inside ends it).  Returns false when a keyword file
 // cannot be loaded (nothing is written then) or the sink failed.
-bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name,
-                    OutputSink& sink, LineEnds line_ends = LineEnds::CR_LF);
+bool convert_stream(ConversionContext& ctx, std::string_view text, const char* syntax_name, OutputSink& sink,
+                    LineEnds line_ends = LineEnds::CR_LF);
 // The same with the syntax read from source instead of config.ini.
 bool convert_stream(ConversionContext& ctx, std::string_view text, SyntaxSource& source,
                     const char* syntax_name, OutputSink& sink, LineEnds line_ends = LineEnds::CR_LF);

@@ -6,7 +6,8 @@
 
 namespace vorel {
 
-Emitter::Emitter(const Syntax& syntax, bool html, const MarkupOptions& options, bool lf_lines, OutputSink& out)
+Emitter::Emitter(const Syntax& syntax, bool html, const MarkupOptions& options, bool lf_lines,
+                 OutputSink& out)
     : out_(out),
       keywords1_(syntax.keywords1.get()),
       keywords2_(syntax.keywords2.get()),
@@ -43,7 +44,8 @@ void Emitter::index_tables(bool html, const MarkupOptions& options) {
   for (int t = 0; t < 2; ++t) {
     if (!tables[t]) continue;
     maps[t]->resize(tables[t]->count());
-    for (std::size_t i = 0; i < tables[t]->count(); ++i) (*maps[t])[i] = markup_for(tables[t]->entries[i].value);
+    for (std::size_t i = 0; i < tables[t]->count(); ++i)
+      (*maps[t])[i] = markup_for(tables[t]->entries[i].value);
   }
   merged_ = !(keywords1_ && keywords2_ && keywords1_->case_sensitive != keywords2_->case_sensitive);
   if (!merged_) return;
@@ -91,7 +93,8 @@ void Emitter::run(const StyleMarkup& markup, std::string_view token, bool block)
         break;
       }
       out_.write("\r\n", 2);
-    } else if (const ByteEscape& x = text_escapes_.of[static_cast<unsigned char>(*q)]; x.len != ByteEscape::BY_PLACE) {
+    } else if (const ByteEscape& x = text_escapes_.of[static_cast<unsigned char>(*q)];
+               x.len != ByteEscape::BY_PLACE) {
       write_escape(x);
     } else {
       // Forum-safe '[': the run ends right after it and begins again, so a

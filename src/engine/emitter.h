@@ -82,7 +82,8 @@ class Emitter {
   // A keyword's run: a word holds no line end, and bytes that need escaping
   // only when they are no delimiters (then it is written as any run).
   void keyword(const StyleMarkup& markup, const char* b, const char* e) {
-    if (!word_escapes_.empty()) return run(markup, std::string_view(b, static_cast<std::size_t>(e - b)), false);
+    if (!word_escapes_.empty())
+      return run(markup, std::string_view(b, static_cast<std::size_t>(e - b)), false);
     flush();
     out_.write_padded<StyleMarkup::SIZE>(markup.open, markup.open_len);
     out_.write(b, static_cast<std::size_t>(e - b));

@@ -99,8 +99,7 @@ std::unique_ptr<KeywordTable> build_keyword_table(std::string text, bool case_se
   while (line < size) {
     char* const lf = static_cast<char*>(std::memchr(data + line, '\n', size - line));
     const std::size_t line_end = lf ? static_cast<std::size_t>(lf - data) : size;
-    const char* const space =
-        static_cast<const char*>(std::memchr(data + line, ' ', line_end - line));
+    const char* const space = static_cast<const char*>(std::memchr(data + line, ' ', line_end - line));
     if (space && space != data + line) {
       const std::size_t key_end = static_cast<std::size_t>(space - data);
       // The value is read from this line only: its LF (or the buffer's final
@@ -108,8 +107,8 @@ std::unique_ptr<KeywordTable> build_keyword_table(std::string text, bool case_se
       data[line_end] = 0;
       data[key_end] = 0;
       const uint32_t value = parse_hex32(data + key_end + 1);
-      table->entries.push_back(KeywordEntry{static_cast<uint32_t>(line),
-                                            static_cast<uint32_t>(key_end - line), value});
+      table->entries.push_back(
+          KeywordEntry{static_cast<uint32_t>(line), static_cast<uint32_t>(key_end - line), value});
       if (!case_sensitive)
         for (std::size_t i = line; i < key_end; ++i)
           data[i] = static_cast<char>(fold_ascii(static_cast<unsigned char>(data[i])));

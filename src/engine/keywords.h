@@ -35,7 +35,7 @@ constexpr unsigned char fold_ascii(unsigned char c) {
 struct KeywordEntry {
   uint32_t offset;  // keyword text at buffer.data() + offset
   uint32_t length;
-  uint32_t value;   // StyleValue
+  uint32_t value;  // StyleValue
 };
 
 // A hashed set of keywords, each with a payload.  Keys are stored folded
@@ -76,7 +76,7 @@ class KeywordIndex {
   }
   std::vector<Slot> slots_;
   uint32_t mask_ = 0;
-  uint64_t length_bits_ = 0;    // bit n: some key has length n (63: 63 or more)
+  uint64_t length_bits_ = 0;             // bit n: some key has length n (63: 63 or more)
   const unsigned char* fold_ = nullptr;  // identity or ASCII folding, 256 entries
   bool folds_ = false;
 };
@@ -112,8 +112,8 @@ namespace detail {
 inline uint64_t fold_ascii8(uint64_t x) {
   constexpr uint64_t ONES = 0x0101010101010101u;
   const uint64_t low7 = x & (0x7F * ONES);
-  const uint64_t at_least_a = low7 + (0x80 - 'A') * ONES;     // top bit: >= 'A'
-  const uint64_t beyond_z = low7 + (0x80 - 'Z' - 1) * ONES;   // top bit: > 'Z'
+  const uint64_t at_least_a = low7 + (0x80 - 'A') * ONES;    // top bit: >= 'A'
+  const uint64_t beyond_z = low7 + (0x80 - 'Z' - 1) * ONES;  // top bit: > 'Z'
   const uint64_t upper = at_least_a & ~beyond_z & ~x & (0x80 * ONES);
   return x | (upper >> 2);
 }
@@ -157,8 +157,7 @@ VOREL_ALWAYS_INLINE int64_t KeywordIndex::find(std::string_view word) const {
   for (uint32_t i = hash(k, n) & mask_;; i = (i + 1) & mask_) {
     const Slot& s = slots_[i];
     if (!s.key) return -1;
-    if (s.length == n && s.words.lo == k.lo && s.words.hi == k.hi &&
-        (n <= 16 || equal(w, s.key, n, fold_)))
+    if (s.length == n && s.words.lo == k.lo && s.words.hi == k.hi && (n <= 16 || equal(w, s.key, n, fold_)))
       return s.payload;
   }
 }

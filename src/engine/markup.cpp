@@ -52,7 +52,7 @@ void write_rrggbb(char* out, uint32_t value) {
 StyleMarkup make_style_markup(uint32_t value, bool html, const MarkupOptions& options) {
   // Choose the table before indexing it: gcc 12's -fsanitize=undefined build
   // miscompiles an index applied directly to a conditional of two arrays.
-  const char* const* table = !html ? UBB_TEMPLATES
+  const char* const* table = !html                               ? UBB_TEMPLATES
                              : options.page == PageStyle::MODERN ? MODERN_HTML_TEMPLATES
                                                                  : HTML_TEMPLATES;
   const char* tpl = table[style_index(value)];

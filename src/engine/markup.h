@@ -22,8 +22,8 @@ enum class PageStyle : unsigned char {
 struct MarkupOptions {
   // HTML only.
   PageStyle page = PageStyle::CLASSIC;
-  bool fragment = false;           // the coloured block alone, without the page around it
-  bool escape_ampersand = false;   // '&' as "&amp;" too (the modern page always does)
+  bool fragment = false;                        // the coloured block alone, without the page around it
+  bool escape_ampersand = false;                // '&' as "&amp;" too (the modern page always does)
   CharsetChoice charset = CharsetChoice::BIG5;  // what the page declares
   // UBB that a forum shows exactly as the source: no '[' of the text can
   // start a tag (see Emitter), and '&' is written "&amp;" so that a board

@@ -28,10 +28,9 @@ struct PageTexts {
 constexpr PageTexts BIG5_TEXTS = {"big5", "\xb2\xd3\xa9\xfa\xc5\xe9", "\xa9\xfa\xc5\xe9",
                                   "\xbd\xc6\xbb\x73\xa9\xd2\xa6\xb3\xa5\x4e\xbd\x58",
                                   "\xa6\xdb\xb0\xca\xb4\xab\xa6\xe6"};
-constexpr PageTexts UTF8_TEXTS = {
-    "utf-8", "\xe7\xb4\xb0\xe6\x98\x8e\xe9\xab\x94", "\xe6\x98\x8e\xe9\xab\x94",
-    "\xe8\xa4\x87\xe8\xa3\xbd\xe6\x89\x80\xe6\x9c\x89\xe4\xbb\xa3\xe7\xa2\xbc",
-    "\xe8\x87\xaa\xe5\x8b\x95\xe6\x8f\x9b\xe8\xa1\x8c"};
+constexpr PageTexts UTF8_TEXTS = {"utf-8", "\xe7\xb4\xb0\xe6\x98\x8e\xe9\xab\x94", "\xe6\x98\x8e\xe9\xab\x94",
+                                  "\xe8\xa4\x87\xe8\xa3\xbd\xe6\x89\x80\xe6\x9c\x89\xe4\xbb\xa3\xe7\xa2\xbc",
+                                  "\xe8\x87\xaa\xe5\x8b\x95\xe6\x8f\x9b\xe8\xa1\x8c"};
 
 #define CLASSIC_PRE "<pre style=\"font-family:arial;font-size:9pt;word-wrap:break-word;\" id=code>\r\n"
 
@@ -56,7 +55,8 @@ const char CLASSIC_HEAD[] =
 
 // The code's font, in the modern page's style sheet and in a modern
 // fragment's style attribute alike (so no double quotes).
-#define MODERN_FONT "font:13px/1.45 ui-monospace,Consolas,'DejaVu Sans Mono','Liberation Mono',monospace;tab-size:8"
+#define MODERN_FONT \
+  "font:13px/1.45 ui-monospace,Consolas,'DejaVu Sans Mono','Liberation Mono',monospace;tab-size:8"
 
 // The modern page: the code in a monospace font, wrapped unless the switch
 // is cleared (CSS alone), line numbers drawn by CSS from data-n so that
@@ -72,7 +72,8 @@ const char MODERN_HEAD[] =
     "<style>\r\n"
     "body{margin:8px;background:#fff;color:#000;font:13px sans-serif}\r\n"
     "#copy{font:inherit;margin:0 8px 6px 0}\r\n"
-    "pre{" MODERN_FONT ";margin:0;padding-top:6px;border-top:1px solid #ccc;"
+    "pre{" MODERN_FONT
+    ";margin:0;padding-top:6px;border-top:1px solid #ccc;"
     "white-space:pre-wrap;overflow-wrap:anywhere}\r\n"
     "#wrap:not(:checked)~pre{white-space:pre;overflow-x:auto}\r\n"
     "[data-n]::before{content:attr(data-n);display:inline-block;min-width:6ch;margin-right:1ch;"
@@ -101,7 +102,8 @@ const char MODERN_TAIL[] =
     "    document.execCommand(\"copy\");\r\n"
     "    area.remove();\r\n"
     "  }\r\n"
-    "  if (navigator.clipboard && window.isSecureContext) navigator.clipboard.writeText(text).catch(viaSelection);\r\n"
+    "  if (navigator.clipboard && window.isSecureContext) "
+    "navigator.clipboard.writeText(text).catch(viaSelection);\r\n"
     "  else viaSelection();\r\n"
     "};\r\n"
     "</script>\r\n"
@@ -137,7 +139,8 @@ PageText page_text(PageStyle style, bool fragment, Charset charset) {
       {fill(MODERN_HEAD, BIG5_TEXTS), fill(MODERN_HEAD, UTF8_TEXTS)},
   };
   const bool modern = style == PageStyle::MODERN;
-  if (fragment) return modern ? PageText{MODERN_FRAGMENT_HEAD, FRAGMENT_TAIL} : PageText{CLASSIC_PRE, FRAGMENT_TAIL};
+  if (fragment)
+    return modern ? PageText{MODERN_FRAGMENT_HEAD, FRAGMENT_TAIL} : PageText{CLASSIC_PRE, FRAGMENT_TAIL};
   return {HEADS[modern][charset == Charset::UTF8], modern ? MODERN_TAIL : CLASSIC_TAIL};
 }
 

@@ -19,7 +19,8 @@ ByteClasses::ByteClasses(const Syntax& syntax, const EscapeTable* delimiter_esca
   }
   if (!delimiter_escapes) return;
   for (int i = 1; i < 256; ++i)
-    if (of[i] == CLASS_DELIMITER && !delimiter_escapes->escapes(static_cast<unsigned char>(i))) of[i] |= CLASS_PLAIN;
+    if (of[i] == CLASS_DELIMITER && !delimiter_escapes->escapes(static_cast<unsigned char>(i)))
+      of[i] |= CLASS_PLAIN;
 }
 
 }  // namespace detail

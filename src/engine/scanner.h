@@ -95,7 +95,8 @@ inline const char* find_comment_end(const ActivePair& pair, const char* p, const
     return end;
   }
   if (q >= end) return end;
-  const void* hit = std::memchr(q, static_cast<unsigned char>(pair.end[0]), static_cast<std::size_t>(end - q));
+  const void* hit =
+      std::memchr(q, static_cast<unsigned char>(pair.end[0]), static_cast<std::size_t>(end - q));
   return hit ? static_cast<const char*>(hit) + 1 : end;
 }
 
@@ -120,7 +121,8 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
   if (const void* zero = std::memchr(begin, 0, text.size())) end = static_cast<const char*>(zero);
 
   const ByteClasses classes = [&syntax, &emit] {
-    if constexpr (requires { emit.delimiter_escapes(); }) return ByteClasses(syntax, &emit.delimiter_escapes());
+    if constexpr (requires { emit.delimiter_escapes(); })
+      return ByteClasses(syntax, &emit.delimiter_escapes());
     else return ByteClasses(syntax, nullptr);
   }();
   const uint8_t* const cls = classes.of;

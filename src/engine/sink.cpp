@@ -20,8 +20,7 @@ StringSink::StringSink(std::size_t reserve) {
   // Only a hint: when so much cannot be had, the string grows as it goes.
   try {
     if (reserve) buf_.reserve(reserve);
-  } catch (const std::exception&) {
-  }
+  } catch (const std::exception&) {}
 }
 
 void StringSink::overflow(const char* data, std::size_t size) {
@@ -45,9 +44,7 @@ bool StringSink::finish() {
   return true;
 }
 
-std::size_t StringSink::size() const {
-  return pos_ ? static_cast<std::size_t>(pos_ - buf_.data()) : 0;
-}
+std::size_t StringSink::size() const { return pos_ ? static_cast<std::size_t>(pos_ - buf_.data()) : 0; }
 
 std::string StringSink::take() {
   finish();

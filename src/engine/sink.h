@@ -63,8 +63,8 @@ class OutputSink {
 class StringSink final : public OutputSink {
  public:
   explicit StringSink(std::size_t reserve = 0);
-  bool finish() override;       // trims the buffer to the bytes written
-  std::string take();           // the markup; the sink is empty afterwards
+  bool finish() override;  // trims the buffer to the bytes written
+  std::string take();      // the markup; the sink is empty afterwards
   std::size_t size() const;
 
  protected:

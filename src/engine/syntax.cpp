@@ -144,7 +144,9 @@ uint32_t MemorySyntaxSource::get_string(const char* section, const char* key, ch
   return ini_.get_string(section, key, buffer, size);
 }
 
-uint32_t MemorySyntaxSource::get_int(const char* section, const char* key) { return ini_.get_int(section, key); }
+uint32_t MemorySyntaxSource::get_int(const char* section, const char* key) {
+  return ini_.get_int(section, key);
+}
 
 std::optional<std::string> MemorySyntaxSource::keyword_file(const char* name, std::string& shown) {
   while (*name == '/' || *name == '\\') ++name;

@@ -85,7 +85,11 @@ class FileHandle {
   bool valid() const { return native_ != INVALID; }
   explicit operator bool() const { return valid(); }
   std::intptr_t native() const { return native_; }
-  std::intptr_t release() { std::intptr_t n = native_; native_ = INVALID; return n; }
+  std::intptr_t release() {
+    std::intptr_t n = native_;
+    native_ = INVALID;
+    return n;
+  }
   void close();
 
   static constexpr std::intptr_t INVALID = -1;

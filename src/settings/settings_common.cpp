@@ -32,9 +32,7 @@ bool is_hex_digit(char c, uint32_t& digit) {
   return true;
 }
 
-bool is_c_space(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool is_c_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 }  // namespace
 

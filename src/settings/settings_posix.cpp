@@ -123,7 +123,7 @@ class IniCache {
   }
 
  private:
-  static constexpr std::size_t SLOTS = 2;                 // config.ini and option.ini
+  static constexpr std::size_t SLOTS = 2;                  // config.ini and option.ini
   static constexpr std::size_t MAX_CACHED_SIZE = 1 << 20;  // larger files are not kept
 
   struct Slot {
@@ -175,8 +175,9 @@ uint32_t get_setting_int(const char* section, const char* key) {
 }
 
 uint32_t get_setting_string(const char* section, const char* key, char* buffer, uint32_t size) {
-  return ini_cache().with(current_settings_path(),
-                          [&](const IniFile& ini, int) { return ini.get_string(section, key, buffer, size); });
+  return ini_cache().with(current_settings_path(), [&](const IniFile& ini, int) {
+    return ini.get_string(section, key, buffer, size);
+  });
 }
 
 bool put_setting_string(const char* section, const char* key, const char* value) {
@@ -196,8 +197,7 @@ bool put_setting_string(const char* section, const char* key, const char* value)
         if (e->has_value && e->value == v) return true;  // unchanged: leave the file alone
         const Line& line = ini.lines[e->line];
         text = ini.text;
-        text.replace(line.begin, line.content_end - line.begin,
-                     std::string(e->name) + '=' + std::string(v));
+        text.replace(line.begin, line.content_end - line.begin, std::string(e->name) + '=' + std::string(v));
       } else {
         // After the section's last line that is not blank.
         std::size_t after = s->entries.empty() ? s->header_line : s->entries.back().line;

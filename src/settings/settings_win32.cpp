@@ -73,8 +73,8 @@ char* resolve_path(char* buffer, const char* name, int base) {
 }
 
 std::optional<std::string> read_whole_file(const char* path) {
-  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   FileHandle file(reinterpret_cast<std::intptr_t>(h));
   LARGE_INTEGER size;
@@ -83,9 +83,7 @@ std::optional<std::string> read_whole_file(const char* path) {
   std::string data;
   try {
     data.resize(static_cast<std::size_t>(size.QuadPart));
-  } catch (...) {
-    return std::nullopt;
-  }
+  } catch (...) { return std::nullopt; }
   std::size_t done = 0;
   while (done < data.size()) {
     DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 30));
@@ -107,8 +105,8 @@ void FileHandle::close() {
 
 FileHandle open_file(const char* path, uint32_t mode) {
   DWORD disposition = (mode & 0xFF) == FILE_CREATE_ALWAYS ? CREATE_ALWAYS : OPEN_EXISTING;
-  HANDLE h = CreateFileA(path, mode & (FILE_READ | FILE_WRITE), FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileA(path, mode & (FILE_READ | FILE_WRITE), FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return FileHandle();
   return FileHandle(reinterpret_cast<std::intptr_t>(h));
 }

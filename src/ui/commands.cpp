@@ -33,9 +33,7 @@ constexpr char ABOUT_TEXT[] =
     "\xA6\xDB\xA4\x76\xAA\xBA\xC3\x43\xA6\xE2\xBB\x50\xA6\x72\xAB\xAC\xA1\x43\r\n\r\n"
     "\xAA\xA9\xA5\xBB " VOREL_VERSION;
 
-int editor_length() {
-  return GetWindowTextLengthA(editor_window);
-}
+int editor_length() { return GetWindowTextLengthA(editor_window); }
 
 // The editor's whole text in the system code page.  WM_GETTEXTLENGTH counts
 // characters, but a Big5 character takes two bytes, so the buffer is sized in
@@ -129,13 +127,9 @@ void preview_editor_text() {
   shell_open(path);
 }
 
-void show_about(HWND dialog) {
-  MessageBoxA(dialog, ABOUT_TEXT, "Vorel", MB_OK | MB_ICONINFORMATION);
-}
+void show_about(HWND dialog) { MessageBoxA(dialog, ABOUT_TEXT, "Vorel", MB_OK | MB_ICONINFORMATION); }
 
-void open_with_shell(const char* path) {
-  ShellExecuteA(nullptr, nullptr, path, nullptr, nullptr, SW_SHOW);
-}
+void open_with_shell(const char* path) { ShellExecuteA(nullptr, nullptr, path, nullptr, nullptr, SW_SHOW); }
 
 }  // namespace
 
@@ -171,10 +165,9 @@ DWORD open_file_name_size() {
   return static_cast<LONG>(GetVersion()) >= 0 ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
 }
 
-DWORD file_dialog(HWND owner, BOOL save, char* file_name, const char* filter,
-                  const char* default_extension, DWORD flags, DWORD file_name_size,
-                  const char* title, DWORD filter_index, const char* initial_dir,
-                  LPOFNHOOKPROC hook) {
+DWORD file_dialog(HWND owner, BOOL save, char* file_name, const char* filter, const char* default_extension,
+                  DWORD flags, DWORD file_name_size, const char* title, DWORD filter_index,
+                  const char* initial_dir, LPOFNHOOKPROC hook) {
   OPENFILENAMEA ofn{};
   ofn.lStructSize = open_file_name_size();
   ofn.hwndOwner = owner;
@@ -209,8 +202,7 @@ BOOL handle_command(HWND dialog, WPARAM wParam, LPARAM /*lParam*/) {
       case CMD_ABOUT: show_about(dialog); break;
       default: return FALSE;
     }
-  } catch (const std::bad_alloc&) {
-  }
+  } catch (const std::bad_alloc&) {}
   return TRUE;
 }
 

@@ -85,9 +85,7 @@ void on_drop_files(HWND dialog, HDROP drop) {
 
 }  // namespace
 
-void enable_item(HWND dialog, int id, BOOL enable) {
-  EnableWindow(GetDlgItem(dialog, id), enable);
-}
+void enable_item(HWND dialog, int id, BOOL enable) { EnableWindow(GetDlgItem(dialog, id), enable); }
 
 UINT read_check_flag(HWND dialog, int id, uint32_t& flags, uint32_t bit) {
   const UINT state = static_cast<UINT>(SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0));
@@ -109,19 +107,11 @@ BOOL show_editor_menu(HWND dialog, HWND window, LPARAM /*position*/) {
 
 INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
-      return on_init_dialog(dialog);
-    case WM_COMMAND:
-      handle_command(dialog, wParam, lParam);
-      return TRUE;
-    case WM_CLOSE:
-      on_close(dialog);
-      return TRUE;
-    case WM_DROPFILES:
-      on_drop_files(dialog, reinterpret_cast<HDROP>(wParam));
-      return TRUE;
-    case WM_CONTEXTMENU:
-      return show_editor_menu(dialog, reinterpret_cast<HWND>(wParam), lParam);
+    case WM_INITDIALOG: return on_init_dialog(dialog);
+    case WM_COMMAND: handle_command(dialog, wParam, lParam); return TRUE;
+    case WM_CLOSE: on_close(dialog); return TRUE;
+    case WM_DROPFILES: on_drop_files(dialog, reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_CONTEXTMENU: return show_editor_menu(dialog, reinterpret_cast<HWND>(wParam), lParam);
   }
   return FALSE;
 }

@@ -48,14 +48,9 @@ void on_command(HWND dialog, WORD id) {
 
 INT_PTR CALLBACK result_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
   switch (message) {
-    case WM_INITDIALOG:
-      return on_init_dialog(dialog);
-    case WM_COMMAND:
-      on_command(dialog, LOWORD(wParam));
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(dialog, 0);
-      return TRUE;
+    case WM_INITDIALOG: return on_init_dialog(dialog);
+    case WM_COMMAND: on_command(dialog, LOWORD(wParam)); return TRUE;
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
   }
   return FALSE;
 }

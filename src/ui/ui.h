@@ -11,9 +11,9 @@
 namespace vorel {
 
 // One of each for the whole program.
-extern HINSTANCE app_instance;         // the executable's module handle
-extern HWND editor_window;             // the main dialog's editor, control 5000
-extern ConversionContext conversion;   // flags, line_counter, stats of the last conversion
+extern HINSTANCE app_instance;        // the executable's module handle
+extern HWND editor_window;            // the main dialog's editor, control 5000
+extern ConversionContext conversion;  // flags, line_counter, stats of the last conversion
 
 // Opens a file with the shell's default verb.  Preview uses it; tests replace it
 // so that no browser is started.
@@ -39,10 +39,9 @@ UINT read_check_flag(HWND dialog, int id, uint32_t& flags, uint32_t bit);
 
 // The platform's Open (save == FALSE) or Save As dialog.  Returns 0 when
 // cancelled, else the 1-based index of the chosen file type.
-DWORD file_dialog(HWND owner, BOOL save, char* file_name, const char* filter,
-                  const char* default_extension, DWORD flags, DWORD file_name_size,
-                  const char* title, DWORD filter_index, const char* initial_dir,
-                  LPOFNHOOKPROC hook);
+DWORD file_dialog(HWND owner, BOOL save, char* file_name, const char* filter, const char* default_extension,
+                  DWORD flags, DWORD file_name_size, const char* title, DWORD filter_index,
+                  const char* initial_dir, LPOFNHOOKPROC hook);
 
 // The size file_dialog puts in OPENFILENAMEA::lStructSize on this system.
 DWORD open_file_name_size();

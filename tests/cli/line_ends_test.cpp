@@ -80,7 +80,7 @@ TEST(LineEnds, GrowthCountsOnlyTheMissingHalves) {
 TEST(LineEndsInPieces, ACrLfCutBetweenTwoPiecesStaysOneLineEnd) {
   EXPECT_EQ(in_pieces("a\r\nb", {2}), "a\r\nb");
   EXPECT_EQ(in_pieces("a\r\n\nb", {2, 3}), "a\r\n\r\nb");
-  EXPECT_EQ(in_pieces("a\r", {2}), "a\r\n");             // empty last piece
+  EXPECT_EQ(in_pieces("a\r", {2}), "a\r\n");               // empty last piece
   EXPECT_EQ(in_pieces("a\n\nb\n", {}), "a\r\n\r\nb\r\n");  // LF only: the line-copy path
   EXPECT_EQ(in_pieces("\r", {0, 0, 1}), "\r\n");
 }
@@ -92,7 +92,9 @@ TEST(LineEndsInPieces, RandomMixesAndCutsAgreeWithTheObviousVersion) {
     std::string s(rng() % 40, ' ');
     // Every other text has no CR at all, so both paths of feed run.
     for (char& c : s) c = alphabet[rng() % (round % 2 ? 5 : 4)];
-    if (round % 2) for (char& c : s) if (c == '\r') c = 'c';
+    if (round % 2)
+      for (char& c : s)
+        if (c == '\r') c = 'c';
     std::vector<std::size_t> cuts;
     for (std::size_t at = 0; at < s.size(); at += 1 + rng() % 6) cuts.push_back(at);
     const std::string want = reference(s);

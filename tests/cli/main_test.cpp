@@ -23,9 +23,9 @@ class VorelConvert : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(dir_ / "config");
     clitest::write(dir_ / "config" / "config.ini",
-         "[Test]\r\nstxfile1=kw.txt\r\nstr1=\"\r\ndelimiter=;(){}=\r\n"
-         "color_string=FF\r\ncolor_comment=8000\r\ncomment1=//\r\nfiles=*.tst *.both\r\n"
-         "[Broken]\r\nstxfile1=missing.txt\r\n[Empty]\r\nfiles=*.BOTH\r\n");
+                   "[Test]\r\nstxfile1=kw.txt\r\nstr1=\"\r\ndelimiter=;(){}=\r\n"
+                   "color_string=FF\r\ncolor_comment=8000\r\ncomment1=//\r\nfiles=*.tst *.both\r\n"
+                   "[Broken]\r\nstxfile1=missing.txt\r\n[Empty]\r\nfiles=*.BOTH\r\n");
     clitest::write(dir_ / "config" / "kw.txt", "int 1FF0000\nreturn 1FF0000\n");
   }
 
@@ -50,9 +50,7 @@ class VorelConvert : public ::testing::Test {
 const char KEYWORD_INT[] = "[b][color=#0000FF]int[/color][/b]";
 const char KEYWORD_RETURN[] = "[b][color=#0000FF]return[/color][/b]";
 
-std::string ubb_of_two_lines() {
-  return std::string(KEYWORD_INT) + " a;\r\n" + KEYWORD_RETURN + " a;\r\n";
-}
+std::string ubb_of_two_lines() { return std::string(KEYWORD_INT) + " a;\r\n" + KEYWORD_RETURN + " a;\r\n"; }
 
 TEST_F(VorelConvert, LfCrLfAndCrFilesKeepTheirLines) {
   for (const char* eol : {"\n", "\r\n", "\r"}) {
@@ -77,7 +75,8 @@ TEST_F(VorelConvert, EveryWayOfReadingGivesTheSameMarkup) {
   };
   const std::string crlf = joined("\r\n");
   clitest::write(file("crlf.c"), crlf + std::string(70000, 'x'));  // longer than a read piece
-  Result want = run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9", file("crlf.c").string()});
+  Result want =
+      run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9", file("crlf.c").string()});
   ASSERT_EQ(want.status, 0) << want.err;
   std::string mixed = joined("\n");
   mixed.replace(mixed.find('\n'), 1, "\r");
@@ -86,10 +85,13 @@ TEST_F(VorelConvert, EveryWayOfReadingGivesTheSameMarkup) {
     const std::string input = text + std::string(70000, 'x');
     clitest::write(file("in.c"), input);
     for (bool piped : {false, true}) {
-      Result r = piped ? run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9"}, input, true)
-                       : run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9", file("in.c").string()});
+      Result r = piped
+                     ? run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9"}, input, true)
+                     : run({"--config-dir", config(), "--syntax", "Test", "--line-numbers", "9",
+                            file("in.c").string()});
       EXPECT_EQ(r.status, 0) << r.err;
-      EXPECT_TRUE(r.out == want.out) << (piped ? "pipe" : "file") << ", input " << ::testing::PrintToString(text);
+      EXPECT_TRUE(r.out == want.out) << (piped ? "pipe" : "file") << ", input "
+                                     << ::testing::PrintToString(text);
     }
   }
 }
@@ -124,9 +126,11 @@ TEST_F(VorelConvert, HtmlChoicesReachThePage) {
   };
   // The charset follows the input unless told; ASCII keeps the classic bytes.
   EXPECT_EQ(out({}, "ascii.c"), classic + "a & b\r\n</pre>");
-  EXPECT_EQ(out({}, "utf8.c").find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">"), 0u);
+  EXPECT_EQ(out({}, "utf8.c").find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">"),
+            0u);
   EXPECT_EQ(out({"--charset", "big5"}, "utf8.c"), classic + "caf\xc3\xa9 & b\r\n</pre>");
-  EXPECT_EQ(out({"--charset=utf-8"}, "ascii.c").find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">"),
+  EXPECT_EQ(out({"--charset=utf-8"}, "ascii.c")
+                .find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">"),
             0u);
   EXPECT_EQ(out({"--escape", "strict"}, "ascii.c"), classic + "a &amp; b\r\n</pre>");
   EXPECT_EQ(out({"--page", "modern"}, "ascii.c").find("<!DOCTYPE html>"), 0u);
@@ -137,7 +141,7 @@ TEST_F(VorelConvert, HtmlChoicesReachThePage) {
 TEST_F(VorelConvert, EmptyInputGivesTheFrameOrNothing) {
   clitest::write(file("empty.c"), "");
   Result r = run({"--config-dir", config(), "--syntax", "Test", "-o", file("empty.html").string(),
-               file("empty.c").string()});
+                  file("empty.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(clitest::read(file("empty.html")),
             std::string(vorel::html_page_header()) + std::string(vorel::html_page_footer()));
@@ -153,7 +157,7 @@ TEST_F(VorelConvert, OutputReplacesTheTargetWhole) {
   clitest::write(file("out.ubb"), std::string(100000, 'o'));  // longer than the new output
   auto before = listing();
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
-               file("out.ubb").string(), file("in.c").string()});
+                  file("out.ubb").string(), file("in.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(clitest::read(file("out.ubb")), ubb_of_two_lines());
@@ -163,7 +167,7 @@ TEST_F(VorelConvert, OutputReplacesTheTargetWhole) {
 TEST_F(VorelConvert, OutputOverItsOwnInput) {
   clitest::write(file("in.c"), "int a;\n");
   Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
-               file("in.c").string(), file("in.c").string()});
+                  file("in.c").string(), file("in.c").string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(clitest::read(file("in.c")), std::string(KEYWORD_INT) + " a;\r\n");
 }
@@ -295,7 +299,8 @@ TEST_F(VorelConvert, ConfigDirDefaultsToTheProgramsDirectory) {
 
 TEST_F(VorelConvert, UnknownSyntaxIsAnErrorNamingTheNearest) {
   clitest::write(file("in.c"), "int a;\n");
-  Result r = run({"--config-dir", config(), "--syntax", "Tset", "-o", file("out").string(), file("in.c").string()});
+  Result r =
+      run({"--config-dir", config(), "--syntax", "Tset", "-o", file("out").string(), file("in.c").string()});
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(fs::exists(file("out")));
   EXPECT_NE(r.err.find("no syntax 'Tset'"), std::string::npos) << r.err;

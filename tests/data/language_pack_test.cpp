@@ -23,10 +23,10 @@ namespace {
 
 // The syntaxes users look for by name.
 const char* const EXPECTED_SYNTAXES[] = {
-    "C", "C++", "C#", "Java", "JavaScript", "TypeScript", "Python", "PHP", "Perl",
-    "Ruby", "Go", "Rust", "Kotlin", "Swift", "SQL", "Pascal/Delphi", "Visual Basic",
-    "Shell (bash)", "Batch (cmd)", "PowerShell", "Lua", "HTML", "CSS", "XML", "INI",
-    "Makefile", "x86 Assembly"};
+    "C",    "C++",           "C#",           "Java",         "JavaScript",  "TypeScript",  "Python",
+    "PHP",  "Perl",          "Ruby",         "Go",           "Rust",        "Kotlin",      "Swift",
+    "SQL",  "Pascal/Delphi", "Visual Basic", "Shell (bash)", "Batch (cmd)", "PowerShell",  "Lua",
+    "HTML", "CSS",           "XML",          "INI",          "Makefile",    "x86 Assembly"};
 
 // The documented palette: reserved words, library names, directives, and the
 // comment style for words that act as comments (Batch's bare "rem").
@@ -178,9 +178,9 @@ TEST_P(Syntax, LoadsWithItsKeywordTables) {
 
 TEST_P(Syntax, UsesOnlyKnownKeysOnce) {
   const std::set<std::string> known = {
-      "case", "stxfile1", "stxfile2", "str1", "str2", "delimiter", "color_string",
-      "color_comment", "comment1", "comment2", "comment3", "comment4", "comment5", "comment6",
-      "comment1e", "comment2e", "comment3e", "comment4e", "comment5e", "comment6e", "files"};
+      "case",          "stxfile1",  "stxfile2",  "str1",      "str2",      "delimiter", "color_string",
+      "color_comment", "comment1",  "comment2",  "comment3",  "comment4",  "comment5",  "comment6",
+      "comment1e",     "comment2e", "comment3e", "comment4e", "comment5e", "comment6e", "files"};
   settings_path("config.ini");
   std::vector<char> buf(8192);
   get_settings_section(GetParam().c_str(), buf.data(), static_cast<uint32_t>(buf.size()));
@@ -193,14 +193,10 @@ TEST_P(Syntax, UsesOnlyKnownKeysOnce) {
   // Comment pairs are read up to the first missing start marker.
   for (int n = 2; n <= 6; ++n) {
     const std::string key = "comment" + std::to_string(n);
-    if (seen.count(key)) {
-      EXPECT_TRUE(seen.count("comment" + std::to_string(n - 1))) << key;
-    }
+    if (seen.count(key)) { EXPECT_TRUE(seen.count("comment" + std::to_string(n - 1))) << key; }
   }
   for (const char* k : {"str1", "str2"})
-    if (seen.count(k)) {
-      EXPECT_EQ(value(k).size(), 1u) << k;
-    }
+    if (seen.count(k)) { EXPECT_EQ(value(k).size(), 1u) << k; }
 }
 
 // A keyword can only ever match if the scanner can cut it out as one word:

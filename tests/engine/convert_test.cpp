@@ -22,9 +22,7 @@ class ConvertTest : public ::testing::Test {
   ConversionContext ctx;
 };
 
-TEST_F(ConvertTest, UbbPlainTextComesOutUnchanged) {
-  EXPECT_EQ(convert("a\r\nb", 0), "a\r\nb");
-}
+TEST_F(ConvertTest, UbbPlainTextComesOutUnchanged) { EXPECT_EQ(convert("a\r\nb", 0), "a\r\nb"); }
 
 TEST_F(ConvertTest, UbbNumberedFromOne) {
   EXPECT_EQ(convert("a\r\nb", FLAG_LINE_NUMBERS), "\r\n     1 a\r\n     2 b");
@@ -49,12 +47,14 @@ TEST_F(ConvertTest, HtmlFrameIsThirteenLinesWithBig5Texts) {
   EXPECT_EQ(header.find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=big5\">\r\n"), 0u);
   EXPECT_NE(header.find("\r\n<title> Vorel </title>\r\n"), std::string::npos);
   // 細明體 / 明體, 複製所有代碼, 自動換行 in Big5.
-  EXPECT_NE(header.find("<option value=\xb2\xd3\xa9\xfa\xc5\xe9>\xa9\xfa\xc5\xe9</option>\r\n"), std::string::npos);
+  EXPECT_NE(header.find("<option value=\xb2\xd3\xa9\xfa\xc5\xe9>\xa9\xfa\xc5\xe9</option>\r\n"),
+            std::string::npos);
   EXPECT_NE(header.find("type=button value=\"\xbd\xc6\xbb\x73\xa9\xd2\xa6\xb3\xa5\x4e\xbd\x58\">\r\n"),
             std::string::npos);
   EXPECT_NE(header.find("<font style='font-size:9pt;'>\xa6\xdb\xb0\xca\xb4\xab\xa6\xe6</font>\r\n"),
             std::string::npos);
-  const std::string pre = "\r\n<hr size=1>\r\n<pre style=\"font-family:arial;font-size:9pt;word-wrap:break-word;\" id=code>\r\n";
+  const std::string pre =
+      "\r\n<hr size=1>\r\n<pre style=\"font-family:arial;font-size:9pt;word-wrap:break-word;\" id=code>\r\n";
   EXPECT_EQ(header.substr(header.size() - pre.size()), pre);
   EXPECT_EQ(html_page_footer(), "</pre>");
 }
@@ -65,7 +65,8 @@ TEST_F(ConvertTest, HtmlNumberedLeavesTheFrameAndFooterUnnumbered) {
 }
 
 TEST_F(ConvertTest, NumberedOutputIsNumberLinesOfTheUnnumberedOutput) {
-  dir.write("config.ini", "[C]\r\nstr1=\"\r\ncomment1=/*\r\ncomment1e=*/\r\ncomment2=//\r\ndelimiter=;<>\r\n");
+  dir.write("config.ini",
+            "[C]\r\nstr1=\"\r\ncomment1=/*\r\ncomment1e=*/\r\ncomment2=//\r\ndelimiter=;<>\r\n");
   const std::string text = "x = \"s\r\n/* a\r\n b */ y; // c\r\n\r\nz<w\r";
   for (uint32_t flags : {0u, FLAG_HTML}) {
     const auto plain = convert(text, flags, "C");
@@ -97,7 +98,8 @@ TEST_F(ConvertTest, SecondConversionKeepsNothingOfTheFirstSyntax) {
             "[A]\r\nstr1='\r\ncomment1=#\r\ndelimiter=;\r\nstxfile1=a.txt\r\ncolor_string=FF\r\n"
             "[B]\r\n");
   dir.write("a.txt", "int FF\r\n");
-  EXPECT_EQ(convert("int 'x';#c", 0, "A"), "[color=#FF0000]int[/color] [color=#FF0000]'x'[/color];[color=#000000]#c[/color]");
+  EXPECT_EQ(convert("int 'x';#c", 0, "A"),
+            "[color=#FF0000]int[/color] [color=#FF0000]'x'[/color];[color=#000000]#c[/color]");
   EXPECT_EQ(convert("int 'x';#c", 0, "B"), "int 'x';#c");
 }
 

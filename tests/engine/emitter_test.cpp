@@ -93,7 +93,8 @@ TEST(EmitterRuns, LineCommentEndingInCrPutsTheLineBreakAfterTheRun) {
 
 TEST(EmitterRuns, BlockCommentKeepsItsLineEndsInsideOneRun) {
   Emitted e;
-  EXPECT_EQ(e.emit(false, TOKEN_BLOCK_COMMENT, "/* a\r\n b\rc\n*/"), "[color=#000000]/* a\r\n b\rc\n*/[/color]");
+  EXPECT_EQ(e.emit(false, TOKEN_BLOCK_COMMENT, "/* a\r\n b\rc\n*/"),
+            "[color=#000000]/* a\r\n b\rc\n*/[/color]");
 }
 
 TEST(EmitterRuns, TokensOfAnyLengthAreWrittenWhole) {
@@ -105,7 +106,8 @@ TEST(EmitterRuns, TokensOfAnyLengthAreWrittenWhole) {
     for (int i = 0; i < 20000; ++i) s += "&lt;x&gt;&";
     return s;
   }();
-  EXPECT_EQ(e.emit(true, TOKEN_BLOCK_COMMENT, "/*" + body + "*/"), "<font color=000000>/*" + escaped + "*/</font>");
+  EXPECT_EQ(e.emit(true, TOKEN_BLOCK_COMMENT, "/*" + body + "*/"),
+            "<font color=000000>/*" + escaped + "*/</font>");
   EXPECT_EQ(e.emit(true, TOKEN_STRING, "\"" + body + "\""), "<font color=000000>\"" + escaped + "\"</font>");
 }
 

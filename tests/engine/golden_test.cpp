@@ -37,7 +37,8 @@ std::vector<GoldenCase> make_cases() {
   syntaxes.assign(index);
   std::vector<std::string> sources;
   for (const auto& entry : std::filesystem::directory_iterator(cases_dir()))
-    if (std::filesystem::exists(entry.path().string() + ".html")) sources.push_back(entry.path().filename().string());
+    if (std::filesystem::exists(entry.path().string() + ".html"))
+      sources.push_back(entry.path().filename().string());
   std::sort(sources.begin(), sources.end());
   std::vector<GoldenCase> cases;
   for (const std::string& source : sources) {
@@ -45,7 +46,8 @@ std::vector<GoldenCase> make_cases() {
     syntaxes.get_string("syntax", source.c_str(), syntax, sizeof syntax);
     for (bool bare_cr : {false, true})
       for (bool html : {true, false})
-        for (bool numbered : {false, true}) cases.push_back(GoldenCase{source, syntax, html, numbered, bare_cr});
+        for (bool numbered : {false, true})
+          cases.push_back(GoldenCase{source, syntax, html, numbered, bare_cr});
   }
   return cases;
 }
@@ -149,8 +151,7 @@ TEST_P(Golden, ConvertsAsExpected) {
   EXPECT_EQ(sink.take(), *out);
   EXPECT_EQ(stream_ctx.line_counter, ctx.line_counter);
 
-  const std::string expected_name =
-      c.source + (c.numbered ? ".numbered" : "") + (c.html ? ".html" : ".ubb");
+  const std::string expected_name = c.source + (c.numbered ? ".numbered" : "") + (c.html ? ".html" : ".ubb");
   const std::string expected = read_bytes(dir / expected_name).value_or("");
   // Bare CR sources keep bare CRs inside block comments; elsewhere every line
   // end comes out as CR LF, and numbering turns either into CR LF.
@@ -173,7 +174,8 @@ TEST_P(GoldenUnix, ConvertsAsItsCrLfForm) {
   ASSERT_TRUE(stored);
   ASSERT_EQ(stored->find('\r'), std::string::npos) << "stored sources use LF";
   const uint32_t flags = (c.html ? FLAG_HTML : 0) | (c.numbered ? FLAG_LINE_NUMBERS : 0);
-  for (const std::string& text : {*stored, *stored + "tail without a line end", std::string("\n\n") + *stored}) {
+  for (const std::string& text :
+       {*stored, *stored + "tail without a line end", std::string("\n\n") + *stored}) {
     ConversionContext a, b;
     a.flags = b.flags = flags;
     a.line_counter = b.line_counter = 4294967290u;

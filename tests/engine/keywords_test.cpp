@@ -17,10 +17,10 @@ std::unique_ptr<KeywordTable> parse(std::string text, bool case_sensitive = true
 }
 
 std::optional<uint32_t> binary_search(const KeywordTable& t, std::string_view word) {
-  auto it = std::lower_bound(t.entries.begin(), t.entries.end(), word,
-                             [&t](const KeywordEntry& e, std::string_view w) {
-                               return t.compare(std::string_view(t.buffer.data() + e.offset, e.length), w) < 0;
-                             });
+  auto it = std::lower_bound(
+      t.entries.begin(), t.entries.end(), word, [&t](const KeywordEntry& e, std::string_view w) {
+        return t.compare(std::string_view(t.buffer.data() + e.offset, e.length), w) < 0;
+      });
   if (it == t.entries.end() ||
       t.compare(std::string_view(t.buffer.data() + it->offset, it->length), word) != 0)
     return std::nullopt;
@@ -38,7 +38,8 @@ TEST(KeywordFile, CrLfAndLfLineEndsParseAlike) {
   auto crlf = parse("int 1FF\r\nchar 10000FF\r\nwhile 2008000\r\n");
   ASSERT_EQ(lf->count(), 3u);
   ASSERT_EQ(crlf->count(), 3u);
-  for (const char* w : {"int", "char", "while"}) EXPECT_EQ(find_keyword(lf.get(), w), find_keyword(crlf.get(), w)) << w;
+  for (const char* w : {"int", "char", "while"})
+    EXPECT_EQ(find_keyword(lf.get(), w), find_keyword(crlf.get(), w)) << w;
   EXPECT_EQ(find_keyword(crlf.get(), "int"), 0x1FFu);
   EXPECT_EQ(find_keyword(crlf.get(), "char"), 0x10000FFu);
 }

@@ -111,9 +111,11 @@ TEST(LineNumberSink, MarkersFollowEachBreakAndCarryAcrossDigits) {
   EXPECT_EQ(through_filter("", 0, 64, 1000, &last, NumberStyle::MARKER), "<span data-n=0></span>");
   EXPECT_EQ(through_filter("\r\n\r\nx", 4294967295u, 64, 1000, &last, NumberStyle::MARKER),
             "<span data-n=4294967295></span>\r\n<span data-n=0></span>\r\n<span data-n=1></span>x");
-  const std::string unselectable = through_filter(std::string_view("a\r\nb\0\r\nc", 8), 99, 64, 1000, &last, NumberStyle::UNSELECTABLE);
+  const std::string unselectable =
+      through_filter(std::string_view("a\r\nb\0\r\nc", 8), 99, 64, 1000, &last, NumberStyle::UNSELECTABLE);
   EXPECT_NE(unselectable.find(">    99 </span>a\r\n<span"), std::string::npos);
-  EXPECT_EQ(unselectable.substr(unselectable.size() - 16), ">   100 </span>b");  // the zero byte ends the text
+  EXPECT_EQ(unselectable.substr(unselectable.size() - 16),
+            ">   100 </span>b");  // the zero byte ends the text
   // Whatever the chunking, each style numbers alike; every line's number
   // counts up by one, also across carries.
   std::string text;

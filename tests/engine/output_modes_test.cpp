@@ -43,8 +43,7 @@ TEST(ForumSafeUbb, BracketIsWrappedInPlainTextAndEndsTheRunPieceInsideOne) {
   // A block comment's line end is inside the run: the run goes on after it.
   EXPECT_EQ(convert("/*[\r\n*/", safe()), "[color=#008000]/*[[/color][color=#008000]\r\n*/[/color]");
   // A keyword holding '[' is split as any run, never nesting a colour.
-  EXPECT_EQ(convert("x[y", safe()),
-            "[b][color=#0000FF]x[[/color][/b][b][color=#0000FF]y[/color][/b]");
+  EXPECT_EQ(convert("x[y", safe()), "[b][color=#0000FF]x[[/color][/b][b][color=#0000FF]y[/color][/b]");
 }
 
 TEST(ForumSafeUbb, EntitiesUnlessTheBoardEscapesHtml) {

@@ -48,9 +48,10 @@ MarkupOptions modern() { return {.page = PageStyle::MODERN}; }
 
 TEST_F(OutputModes, StrictEscapesAmpersandsWhereverTheyStand) {
   const std::string text = "x&&y; \"s&t\" /* c&d\r\ne */ // l&m\r\na&b z&w";
-  EXPECT_EQ(body(text, strict()),
-            "x&amp;&amp;y; <font color=FF0000>\"s&amp;t\"</font> <font color=008000>/* c&amp;d\r\ne */</font> "
-            "<font color=008000>// l&amp;m</font>\r\na&amp;b z&amp;w");
+  EXPECT_EQ(
+      body(text, strict()),
+      "x&amp;&amp;y; <font color=FF0000>\"s&amp;t\"</font> <font color=008000>/* c&amp;d\r\ne */</font> "
+      "<font color=008000>// l&amp;m</font>\r\na&amp;b z&amp;w");
   // Where '&' is no delimiter it is part of words: plain ones and keywords.
   EXPECT_EQ(body("a&b z&w int", strict(), "W"),
             "<i><font color=000000>a&amp;b</font></i> z&amp;w <u><font color=0000FF>int</font></u>");
@@ -75,15 +76,17 @@ TEST_F(OutputModes, ModernNumbersAreMarkersAfterEachLineBreakAndTheLastBreakStay
   ctx.markup = modern();
   const std::string out = *convert_text(ctx, "a\r\n\r\n/* b\r\nc */\r\n", 0, "C");
   const std::string head(page_text(PageStyle::MODERN, false, Charset::BIG5).head);
-  EXPECT_EQ(out.substr(head.size(), out.find("</pre>") - head.size()),
-            "<span data-n=9></span>a\r\n<span data-n=10></span>\r\n"
-            "<span data-n=11></span><span style=color:#008000>/* b\r\n<span data-n=12></span>c */</span>\r\n");
+  EXPECT_EQ(
+      out.substr(head.size(), out.find("</pre>") - head.size()),
+      "<span data-n=9></span>a\r\n<span data-n=10></span>\r\n"
+      "<span data-n=11></span><span style=color:#008000>/* b\r\n<span data-n=12></span>c */</span>\r\n");
   EXPECT_EQ(ctx.line_counter, 12u);
 }
 
 TEST_F(OutputModes, FragmentsAreTheBlockAlone) {
-  EXPECT_EQ(convert("a<b", {.fragment = true}),
-            "<pre style=\"font-family:arial;font-size:9pt;word-wrap:break-word;\" id=code>\r\na&lt;b</pre>\r\n");
+  EXPECT_EQ(
+      convert("a<b", {.fragment = true}),
+      "<pre style=\"font-family:arial;font-size:9pt;word-wrap:break-word;\" id=code>\r\na&lt;b</pre>\r\n");
   const std::string out = convert("a&b", {.page = PageStyle::MODERN, .fragment = true});
   EXPECT_EQ(out.find("<pre style=\""), 0u);
   EXPECT_EQ(out.substr(out.find(">\r\n")), ">\r\na&amp;b</pre>\r\n");
@@ -106,10 +109,12 @@ TEST_F(OutputModes, AutomaticCharsetKeepsBig5BytesForAsciiAndBig5Text) {
   const std::string utf8 = convert("caf\xc3\xa9", automatic);
   EXPECT_EQ(utf8.find("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\r\n"), 0u);
   // 複製所有代碼 in UTF-8, and no Big5 text left.
-  EXPECT_NE(utf8.find("\xe8\xa4\x87\xe8\xa3\xbd\xe6\x89\x80\xe6\x9c\x89\xe4\xbb\xa3\xe7\xa2\xbc"), std::string::npos);
+  EXPECT_NE(utf8.find("\xe8\xa4\x87\xe8\xa3\xbd\xe6\x89\x80\xe6\x9c\x89\xe4\xbb\xa3\xe7\xa2\xbc"),
+            std::string::npos);
   EXPECT_EQ(utf8.find("\xbd\xc6\xbb\x73"), std::string::npos);
   EXPECT_NE(convert("x", modern()).find("<meta charset=\"big5\">"), std::string::npos);
-  EXPECT_NE(convert("x", {.page = PageStyle::MODERN, .charset = CharsetChoice::UTF8}).find("<meta charset=\"utf-8\">"),
+  EXPECT_NE(convert("x", {.page = PageStyle::MODERN, .charset = CharsetChoice::UTF8})
+                .find("<meta charset=\"utf-8\">"),
             std::string::npos);
 }
 
@@ -128,8 +133,12 @@ TEST(MarkupOptions, NamesAndValuesAsTheCommandLineAndOptionIniWriteThem) {
   EXPECT_TRUE(set_markup_option(m, "charset", "big5"));
   EXPECT_EQ(m.charset, CharsetChoice::BIG5);
   // Unknown names and values change nothing.
-  for (auto [name, value] : {std::pair{"page", "fancy"}, {"fragment", "yes"}, {"escape", ""}, {"charset", "utf8"},
-                             {"colour", "red"}, {"page", "modern "}}) {
+  for (auto [name, value] : {std::pair{"page", "fancy"},
+                             {"fragment", "yes"},
+                             {"escape", ""},
+                             {"charset", "utf8"},
+                             {"colour", "red"},
+                             {"page", "modern "}}) {
     const MarkupOptions before = m;
     EXPECT_FALSE(set_markup_option(m, name, value)) << name << "=" << value;
     EXPECT_EQ(m.page, before.page);

@@ -127,7 +127,8 @@ TEST(ScannerComments, LineCommentOnTheLastLineRunsToTheEnd) {
 
 TEST(ScannerComments, NothingIsRecognisedInsideAComment) {
   ScanState s = c_like();
-  EXPECT_EQ(scan(s, "/* \"x */\"y\""), (Tokens{word(""), block_comment("/* \"x */"), word(""), str("\"y\"")}));
+  EXPECT_EQ(scan(s, "/* \"x */\"y\""),
+            (Tokens{word(""), block_comment("/* \"x */"), word(""), str("\"y\"")}));
 }
 
 TEST(ScannerComments, StringStartWinsOverCommentStart) {

@@ -96,7 +96,8 @@ TEST_P(SyntaxTest, RepeatedDelimitersChangeNothing) {
   config("delimiter=;\r\n");
   ScanState plain;
   ASSERT_TRUE(load(plain));
-  EXPECT_TRUE(std::equal(std::begin(once.delimiters), std::end(once.delimiters), std::begin(plain.delimiters)));
+  EXPECT_TRUE(
+      std::equal(std::begin(once.delimiters), std::end(once.delimiters), std::begin(plain.delimiters)));
 }
 
 TEST_P(SyntaxTest, StartWithoutEndIsALineComment) {
@@ -119,8 +120,9 @@ TEST_P(SyntaxTest, PairsAfterAMissingStartAreNeverRead) {
 }
 
 TEST_P(SyntaxTest, AllSixPairsAndMarkerLimit) {
-  config("comment1=a1\r\ncomment2=a2\r\ncomment3=a3\r\ncomment4=a4\r\ncomment5=a5\r\ncomment6=a6\r\n"
-         "comment6e=123456789\r\n");
+  config(
+      "comment1=a1\r\ncomment2=a2\r\ncomment3=a3\r\ncomment4=a4\r\ncomment5=a5\r\ncomment6=a6\r\n"
+      "comment6e=123456789\r\n");
   ScanState s;
   ASSERT_TRUE(load(s));
   EXPECT_STREQ(s.comment_pairs[5].start, "a6");
@@ -178,7 +180,10 @@ TEST_P(SyntaxTest, Big5FullWidthCommaSplitsBeforeItsTrailByte) {
   config("delimiter=;\r\n");
   ScanState s;
   ASSERT_TRUE(load(s));
-  EXPECT_EQ(scan(s, "ab\xA1\x41" "cd"), (Tokens{word("ab"), delim("\xA1"), word("Acd")}));
+  EXPECT_EQ(scan(s,
+                 "ab\xA1\x41"
+                 "cd"),
+            (Tokens{word("ab"), delim("\xA1"), word("Acd")}));
 }
 
 // The memory source must read INI text exactly as the settings layer reads a

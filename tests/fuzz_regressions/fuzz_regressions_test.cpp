@@ -47,9 +47,7 @@ void replay(const std::string& target, Entry entry) {
     const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     try {
       entry(reinterpret_cast<const uint8_t*>(data.data()), data.size());
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << file.string() << ": " << e.what();
-    }
+    } catch (const std::exception& e) { ADD_FAILURE() << file.string() << ": " << e.what(); }
   }
 }
 

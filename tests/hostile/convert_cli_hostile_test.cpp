@@ -27,7 +27,8 @@ class ConvertCliHostile : public ::testing::Test {
   // Every file of the scratch folder, to see that nothing is left behind.
   std::vector<std::string> files() {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+      names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -129,13 +130,15 @@ TEST_F(ConvertCliHostile, OutputIntoAReadOnlyFolderKeepsTheOldFile) {
   if (geteuid() != 0) {
     std::filesystem::create_directory(dir / "ro");
     write(dir / "ro/out.html", "KEEP");
-    std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(dir / "ro",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     targets.push_back(dir / "ro/out.html");
   }
   for (const std::string& target : targets) {
     Result r = run({"--config-dir", config_dir(), "-o", target, dir / "in.c"});
     EXPECT_EQ(r.status, 1) << target;
-    EXPECT_NE(r.err.find("cannot create a temporary file beside '" + target + "'"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cannot create a temporary file beside '" + target + "'"), std::string::npos)
+        << r.err;
   }
   std::error_code ec;  // no "ro" as root
   std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_all, ec);
@@ -168,7 +171,8 @@ TEST_F(ConvertCliHostile, FailedRunsNeverTouchAnExistingOutput) {
   write(dir / "in.c", "x\n");
   // Binary input, a missing keyword file, a missing input.
   EXPECT_EQ(run({"--config-dir", config_dir(), "-o", dir / "out.html", dir / "nul.c"}).status, 1);
-  EXPECT_EQ(run({"--config-dir", config_dir(), "--syntax", "S", "-o", dir / "out.html", dir / "in.c"}).status, 1);
+  EXPECT_EQ(run({"--config-dir", config_dir(), "--syntax", "S", "-o", dir / "out.html", dir / "in.c"}).status,
+            1);
   EXPECT_EQ(run({"--config-dir", config_dir(), "-o", dir / "out.html", dir / "gone.c"}).status, 1);
   EXPECT_EQ(read(dir / "out.html"), "KEEP");
   EXPECT_EQ(files(), (std::vector<std::string>{"config.ini", "in.c", "nul.c", "out.html"}));

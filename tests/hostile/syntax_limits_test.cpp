@@ -158,15 +158,14 @@ TEST_F(SyntaxLimits, BinaryGarbageAsConfigIni) {
     std::string config = garbage(64 << 10, seed);
     auto out = convert(config, "a \"b\" /* c */ d\r\n");
     // Garbage names no keyword file (or one that does not exist): converts or fails cleanly.
-    if (!out) {
-      EXPECT_FALSE(ctx.failed_file.empty()) << seed;
-    }
+    if (!out) { EXPECT_FALSE(ctx.failed_file.empty()) << seed; }
   }
 }
 
 TEST_F(SyntaxLimits, ManyKeywords) {
   std::string file;
-  for (int i = 0; i < 200000; ++i) file += "kw" + std::to_string(i) + " " + std::to_string(i % 0x1000000) + "\n";
+  for (int i = 0; i < 200000; ++i)
+    file += "kw" + std::to_string(i) + " " + std::to_string(i % 0x1000000) + "\n";
   keyword_file("k.txt", file);
   auto out = convert("[S]\r\ncase=1\r\nstxfile1=k.txt\r\n", "kw0 kw199999 kw200000");
   ASSERT_TRUE(out);
@@ -189,8 +188,6 @@ TEST_F(SyntaxLimits, SingleHugeTokens) {
   EXPECT_EQ(*out, body);
 }
 
-TEST_F(SyntaxLimits, ZeroByteEndsTheStreamedText) {
-  EXPECT_EQ(convert("", std::string("ab\0cd", 5)), "ab");
-}
+TEST_F(SyntaxLimits, ZeroByteEndsTheStreamedText) { EXPECT_EQ(convert("", std::string("ab\0cd", 5)), "ab"); }
 
 }  // namespace

@@ -189,13 +189,25 @@ TEST(ParseHex32, BehavesLikeStrtoulWith32BitLong) {
     const char* text;
     uint32_t value;
   } cases[] = {
-      {"ff", 255},          {"FF", 255},           {"1G", 1},
-      {"", 0},              {"g", 0},              {"  \t1f", 31},
-      {"+A", 10},           {"-1", 0xFFFFFFFFu},   {"-ff", 0xFFFFFF01u},
-      {"0x1F", 31},         {"0X1f", 31},          {"0x", 0},
-      {"0xg", 0},           {"- 1", 0},            {"FFFFFFFF", 0xFFFFFFFFu},
-      {"100000000", 0xFFFFFFFFu}, {"-100000000", 0xFFFFFFFFu},
-      {"00000000000000000001", 1}, {"2008000", 0x2008000u},
+      {"ff", 255},
+      {"FF", 255},
+      {"1G", 1},
+      {"", 0},
+      {"g", 0},
+      {"  \t1f", 31},
+      {"+A", 10},
+      {"-1", 0xFFFFFFFFu},
+      {"-ff", 0xFFFFFF01u},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"0x", 0},
+      {"0xg", 0},
+      {"- 1", 0},
+      {"FFFFFFFF", 0xFFFFFFFFu},
+      {"100000000", 0xFFFFFFFFu},
+      {"-100000000", 0xFFFFFFFFu},
+      {"00000000000000000001", 1},
+      {"2008000", 0x2008000u},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(parse_hex32(c.text), c.value) << '"' << c.text << '"';
@@ -217,8 +229,7 @@ TEST_F(SettingsTest, SectionReadReturnsEveryLineWhole) {
   char buf[256];
   std::memset(buf, 'X', sizeof buf);
   uint32_t n = get_settings_section("FILTER", buf, sizeof buf);
-  EXPECT_EQ(std::string(buf, n + 1),
-            list({"Source=*.c;*.h", "not a pair", "all=*.*", "quoted='kept'"}));
+  EXPECT_EQ(std::string(buf, n + 1), list({"Source=*.c;*.h", "not a pair", "all=*.*", "quoted='kept'"}));
   EXPECT_EQ(get_settings_section("missing", buf, sizeof buf), 0u);
   EXPECT_EQ(buf[0], '\0');
 }
@@ -280,8 +291,7 @@ TEST_F(SettingsTest, PutIntWritesUnsignedDecimalAndCreatesTheFile) {
   EXPECT_EQ(file_bytes("option.ini"), "[option]\r\ntype=0\r\n");
   EXPECT_TRUE(put_setting_int("option", "linenumber_start", 4294967295u));
   EXPECT_TRUE(put_setting_int("option", "html", 1));
-  EXPECT_EQ(file_bytes("option.ini"),
-            "[option]\r\ntype=0\r\nlinenumber_start=4294967295\r\nhtml=1\r\n");
+  EXPECT_EQ(file_bytes("option.ini"), "[option]\r\ntype=0\r\nlinenumber_start=4294967295\r\nhtml=1\r\n");
   EXPECT_EQ(get_setting_int("option", "linenumber_start"), 4294967295u);
 }
 
@@ -329,8 +339,7 @@ TEST_F(SettingsTest, WritesKeepEveryOtherLineAsItWas) {
   use_ini("; options\n\n[option]\n  type = 1 \n\n; filter below\n[filter]\nC=*.c\n");
   EXPECT_TRUE(put_setting_int("option", "type", 2));
   EXPECT_TRUE(put_setting_int("option", "html", 0));
-  EXPECT_EQ(file_bytes(),
-            "; options\n\n[option]\ntype=2\n\n; filter below\nhtml=0\r\n[filter]\nC=*.c\n");
+  EXPECT_EQ(file_bytes(), "; options\n\n[option]\ntype=2\n\n; filter below\nhtml=0\r\n[filter]\nC=*.c\n");
 }
 
 TEST_F(SettingsTest, WriteOfAnUnchangedValueLeavesTheFileAlone) {
@@ -534,8 +543,7 @@ TEST_F(SettingsTest, OpenFileCreatesTruncatesAndSharesTheFile) {
   EXPECT_EQ(file_bytes("out.txt"), "hi");
   EXPECT_TRUE(open_file(path.c_str(), FILE_READ | FILE_OPEN_EXISTING));
 
-  FileHandle invalid = open_file((dir_ / "no" / "x.txt").string().c_str(),
-                                 FILE_WRITE | FILE_CREATE_ALWAYS);
+  FileHandle invalid = open_file((dir_ / "no" / "x.txt").string().c_str(), FILE_WRITE | FILE_CREATE_ALWAYS);
   EXPECT_FALSE(invalid);
   EXPECT_EQ(write_file(invalid, "x", 1), 0u);
 }

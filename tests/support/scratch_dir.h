@@ -30,7 +30,8 @@ class ScratchDir {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
       std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                    std::filesystem::perm_options::add, ec);
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
     std::filesystem::remove_all(path_, ec);
   }
   ScratchDir(const ScratchDir&) = delete;

@@ -274,7 +274,7 @@ TEST_F(Commands, SaveCancelledFromTheResultDialogWritesNothingAndClosesIt) {
   int dialogs = 0;
   DialogWatcher watcher([&](HWND d) {
     if (++dialogs == 1) PostMessageA(d, WM_COMMAND, IDC_RESULT_SAVE, 0);  // Save
-    else PostMessageA(d, WM_COMMAND, IDCANCEL, 0);             // Save As: cancel
+    else PostMessageA(d, WM_COMMAND, IDCANCEL, 0);                        // Save As: cancel
   });
   dialog.command(CMD_START);
   EXPECT_EQ(2, dialogs);
@@ -383,7 +383,8 @@ TEST(CommandsAndOptions, ASyntaxNameIsCutToItsFirst99Characters) {
   ProgramDir dir;
   const std::string cut(99, 'S');
   const std::string full = cut + std::string(21, 'T');
-  write_bytes(dir.file("config.ini"), "[" + full + "]\r\nstr1=\"\r\n[" + cut + "]\r\ncomment1=//\r\ncolor_comment=8000\r\n");
+  write_bytes(dir.file("config.ini"),
+              "[" + full + "]\r\nstr1=\"\r\n[" + cut + "]\r\ncomment1=//\r\ncolor_comment=8000\r\n");
   MainDialog dialog;
   const LRESULT index = SendMessageA(dialog.item(IDC_SYNTAX), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                      reinterpret_cast<LPARAM>(full.c_str()));

@@ -26,14 +26,23 @@ struct Control {
 constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE;
 
 const Control MAIN_CONTROLS[] = {
-    {IDC_EDITOR, "RichEdit20A", L"",
+    {IDC_EDITOR,
+     "RichEdit20A",
+     L"",
      CHILD | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP,
      {7, 36, 375, 215}},
-    {IDC_SYNTAX, "ComboBox", L"", CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, {14, 14, 56, 113}},
+    {IDC_SYNTAX,
+     "ComboBox",
+     L"",
+     CHILD | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
+     {14, 14, 56, 113}},
     {IDC_HTML, "Button", L"HTML", CHILD | BS_AUTORADIOBUTTON | WS_GROUP, {196, 15, 31, 10}},
     {IDC_UBB, "Button", L"UBB", CHILD | BS_AUTORADIOBUTTON, {233, 15, 25, 10}},
     {IDC_LINE_NUMBERS, "Button", L"顯示行號 開始於:", CHILD | BS_AUTOCHECKBOX | WS_TABSTOP, {267, 15, 80, 9}},
-    {IDC_FIRST_LINE, "Edit", L"", CHILD | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+    {IDC_FIRST_LINE,
+     "Edit",
+     L"",
+     CHILD | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
      {349, 14, 27, 12}},
     {-1, "Button", L"", CHILD | BS_GROUPBOX, {8, 6, 375, 25}},
     {CMD_OPEN, "qButton", L"開啟", CHILD | WS_TABSTOP, {148, 260, 52, 16}},
@@ -89,7 +98,7 @@ std::vector<Item> template_items(HMODULE module, int id, DWORD& style, DWORD& ex
   ex_style = *reinterpret_cast<const DWORD*>(p + 4);
   style = *reinterpret_cast<const DWORD*>(p + 6);
   const int count = p[8];
-  p += 13;  // past the counts and the rectangle
+  p += 13;       // past the counts and the rectangle
   read_name(p);  // menu
   read_name(p);  // class
   read_name(p);  // caption
@@ -179,9 +188,7 @@ class Templates : public testing::Test {
       // made larger by; its size is the template's, checked above.
       if (static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE)) & WS_EX_STATICEDGE) continue;
       EXPECT_EQ(units.right, actual.right - actual.left);
-      if (!combo) {
-        EXPECT_EQ(units.bottom, actual.bottom - actual.top);
-      }
+      if (!combo) { EXPECT_EQ(units.bottom, actual.bottom - actual.top); }
     }
     EXPECT_FALSE(child) << "more controls than the template";
   }
@@ -224,7 +231,8 @@ TEST_F(Templates, ResultDialog) {
   const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
   const DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_CENTER | DS_SETFONT;
   EXPECT_EQ(wanted, style & wanted) << std::hex << style;
-  EXPECT_EQ(0u, style & (DS_MODALFRAME | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << std::hex << style;
+  EXPECT_EQ(0u, style & (DS_MODALFRAME | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX))
+      << std::hex << style;
   EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "a tool window";
   expect_client_size(220, 85);
   expect_font();

@@ -51,7 +51,8 @@ TEST(MainDialogOptions, SetsUpEditorStartButtonAndIcon) {
   EXPECT_EQ(0x00FFD7C6, SendMessageA(dialog.item(CMD_OPEN), QBM_GETBKCOLOR, STATE_NORMAL, 0));
   EXPECT_NE(0, SendMessageA(dialog.window(), WM_GETICON, ICON_BIG, 0));
   EXPECT_EQ("Vorel", window_text(dialog.window()));
-  EXPECT_EQ("\xC5\xE3\xA5\xDC\xA6\xE6\xB8\xB9 \xB6\x7D\xA9\x6C\xA9\xF3:", window_text(dialog.item(IDC_LINE_NUMBERS)));
+  EXPECT_EQ("\xC5\xE3\xA5\xDC\xA6\xE6\xB8\xB9 \xB6\x7D\xA9\x6C\xA9\xF3:",
+            window_text(dialog.item(IDC_LINE_NUMBERS)));
 }
 
 TEST(MainDialogOptions, CloseWritesTheOptionsInOrderAndTheNextStartRestoresThem) {
@@ -187,8 +188,9 @@ TEST(MainDialogDrop, LoadsOnlyTheFirstDroppedFileInPlaceOfTheText) {
   write_bytes(dir.file("three.c"), "third");
   MainDialog dialog;
   dialog.set_text("old text");
-  PostMessageA(dialog.window(), WM_DROPFILES,
-               reinterpret_cast<WPARAM>(make_drop({dir.file("one.c"), dir.file("two.c"), dir.file("three.c")})), 0);
+  PostMessageA(
+      dialog.window(), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(make_drop({dir.file("one.c"), dir.file("two.c"), dir.file("three.c")})), 0);
   EXPECT_TRUE(pump_until([&] { return dialog.text() != "old text"; }, 5000));
   EXPECT_EQ("int one;\r\nint two;", dialog.text());
 }
@@ -242,7 +244,8 @@ TEST(MainDialogContextMenu, TheEditorShowsTheCommandsAtThePointer) {
   SetCursorPos(300, 200);
   // A keyboard request carries -1, -1; the menu still opens at the pointer.
   EXPECT_TRUE(show_editor_menu(dialog.window(), dialog.editor(), MAKELPARAM(-1, -1)));
-  const std::vector<UINT> expected = {CMD_START, 0, CMD_UNDO, CMD_REDO, 0, CMD_COPY_ALL, CMD_PASTE, 0, CMD_OPEN, CMD_SAVE, CMD_PREVIEW, 0, CMD_ABOUT};
+  const std::vector<UINT> expected = {CMD_START, 0,        CMD_UNDO, CMD_REDO,    0, CMD_COPY_ALL, CMD_PASTE,
+                                      0,         CMD_OPEN, CMD_SAVE, CMD_PREVIEW, 0, CMD_ABOUT};
   EXPECT_EQ(expected, MenuProbe::ids);
   EXPECT_EQ("\xB6\x7D\xA9\x6C!!", MenuProbe::first_text);
   EXPECT_EQ(300, MenuProbe::popup.left);
@@ -253,7 +256,8 @@ TEST(MainDialogContextMenu, ArrivesThroughTheDialogForTheEditor) {
   ProgramDir dir;
   MainDialog dialog;
   MenuProbe probe;
-  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.editor()), MAKELPARAM(10, 10));
+  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.editor()),
+               MAKELPARAM(10, 10));
   EXPECT_EQ(13u, MenuProbe::ids.size());
 }
 
@@ -264,7 +268,8 @@ TEST(MainDialogContextMenu, NoOtherControlHasOne) {
   for (int id : {IDC_SYNTAX, IDC_HTML, IDC_UBB, IDC_LINE_NUMBERS, CMD_START, CMD_OPEN}) {
     EXPECT_FALSE(show_editor_menu(dialog.window(), dialog.item(id), MAKELPARAM(10, 10))) << id;
   }
-  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.item(IDC_SYNTAX)), MAKELPARAM(10, 10));
+  SendMessageA(dialog.window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.item(IDC_SYNTAX)),
+               MAKELPARAM(10, 10));
   EXPECT_TRUE(MenuProbe::ids.empty());
 }
 

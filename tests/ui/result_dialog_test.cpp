@@ -17,7 +17,8 @@ class ResultDialog : public testing::Test {
     start_program_in_process();
     conversion.flags = flags;
     conversion.stats = stats;
-    dialog = CreateDialogParamA(app_instance, MAKEINTRESOURCEA(IDD_RESULT), owner.window(), result_dialog_proc, 0);
+    dialog =
+        CreateDialogParamA(app_instance, MAKEINTRESOURCEA(IDD_RESULT), owner.window(), result_dialog_proc, 0);
     ShowWindow(dialog, SW_SHOW);
     return dialog;
   }
@@ -32,11 +33,12 @@ class ResultDialog : public testing::Test {
 TEST_F(ResultDialog, ShowsTheFourNumbersRightAlignedInFiveBig5Lines) {
   open(FLAG_HTML, {0, 12, 100, 12345678});
   const std::string expected =
-      "\xC2\xE0\xB4\xAB\xA7\xB9\xA6\xA8!\r\n"                                      // 轉換完成!
-      "\xAA\xEC\xA9\x6C\xA4\xC6\xC3\xF6\xC1\xE4\xA6\x72:      0 (\xB2\x40\xAC\xED)\r\n"  // 初始化關鍵字: (毫秒)
-      "\xC2\xE0\xB4\xAB\xAE\xC9\xB6\xA1:         12 (\xB2\x40\xAC\xED)\r\n"             // 轉換時間:
-      "\xAD\xEC\xAA\xF8\xAB\xD7:          100 (\xA6\x72\xA4\xB8)\r\n"                 // 原長度: (字元)
-      "\xC2\xE0\xB4\xAB\xAB\xE1:      12345678 (\xA6\x72\xA4\xB8)";                    // 轉換後:
+      "\xC2\xE0\xB4\xAB\xA7\xB9\xA6\xA8!\r\n"                                            // 轉換完成!
+      "\xAA\xEC\xA9\x6C\xA4\xC6\xC3\xF6\xC1\xE4\xA6\x72:      0 (\xB2\x40\xAC\xED)\r\n"  // 初始化關鍵字:
+                                                                                         // (毫秒)
+      "\xC2\xE0\xB4\xAB\xAE\xC9\xB6\xA1:         12 (\xB2\x40\xAC\xED)\r\n"  // 轉換時間:
+      "\xAD\xEC\xAA\xF8\xAB\xD7:          100 (\xA6\x72\xA4\xB8)\r\n"        // 原長度: (字元)
+      "\xC2\xE0\xB4\xAB\xAB\xE1:      12345678 (\xA6\x72\xA4\xB8)";          // 轉換後:
   EXPECT_EQ(expected, window_text(GetDlgItem(dialog, IDC_RESULT_TEXT)));
   EXPECT_EQ("Vorel", window_text(dialog));
 }
@@ -44,11 +46,13 @@ TEST_F(ResultDialog, ShowsTheFourNumbersRightAlignedInFiveBig5Lines) {
 TEST_F(ResultDialog, AllButtonsWorkAfterHtmlAndPreviewIsGreyedAfterUbb) {
   open(FLAG_HTML, {});
   EXPECT_EQ(GetDlgItem(dialog, IDC_RESULT_SAVE), GetFocus()) << "the first tab stop has the focus";
-  for (int id : {IDC_RESULT_SAVE, IDC_RESULT_PREVIEW, IDC_RESULT_COPY, IDC_RESULT_CLOSE}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+  for (int id : {IDC_RESULT_SAVE, IDC_RESULT_PREVIEW, IDC_RESULT_COPY, IDC_RESULT_CLOSE})
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
   DestroyWindow(dialog);
   open(FLAG_LINE_NUMBERS, {});
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RESULT_PREVIEW)));
-  for (int id : {IDC_RESULT_SAVE, IDC_RESULT_COPY, IDC_RESULT_CLOSE}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+  for (int id : {IDC_RESULT_SAVE, IDC_RESULT_COPY, IDC_RESULT_CLOSE})
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
 }
 
 TEST_F(ResultDialog, EachButtonSendsItsCommandToTheOwnerThenCloses) {

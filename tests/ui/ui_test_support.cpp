@@ -152,18 +152,18 @@ LRESULT CALLBACK CommandRecorder::proc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool is_file_dialog(HWND dialog) {
-  return GetDlgItem(dialog, cmb13) || GetDlgItem(dialog, edt1);
-}
+bool is_file_dialog(HWND dialog) { return GetDlgItem(dialog, cmb13) || GetDlgItem(dialog, edt1); }
 
 bool accept_file_dialog(HWND dialog, const std::string& path) {
   if (is_file_dialog(dialog)) {
     SetDlgItemTextA(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, path.c_str());
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return true;
   }
   const int answer = GetDlgItem(dialog, IDYES) ? IDYES : IDOK;
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
   return false;
 }
 
@@ -198,7 +198,8 @@ ProgramDir::~ProgramDir() { set_program_dir(""); }
 
 MainDialog::MainDialog() {
   start_program_in_process();
-  window_ = CreateDialogParamA(vorel::app_instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, vorel::main_dialog_proc, 0);
+  window_ = CreateDialogParamA(vorel::app_instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                               vorel::main_dialog_proc, 0);
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
 }

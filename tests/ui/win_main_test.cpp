@@ -111,7 +111,8 @@ class VorelExe : public testing::Test {
   HWND result_window(HWND main, DWORD ms = 30000) {
     return wait_for_window(
         process.dwProcessId,
-        [&](HWND w) { return GetWindow(w, GW_OWNER) == main && GetDlgItem(w, IDC_RESULT_TEXT) != nullptr; }, ms);
+        [&](HWND w) { return GetWindow(w, GW_OWNER) == main && GetDlgItem(w, IDC_RESULT_TEXT) != nullptr; },
+        ms);
   }
 
   // The program's exit code once it has ended by itself.
@@ -141,7 +142,8 @@ TEST_F(VorelExe, KeysActAsTheDialogSaysAndTheOptionsChosenAreSavedAfterTheConver
   write_bytes(dir.file("config.ini"), CONFIG);
   write_bytes(dir.file("words.txt"), "int FF0000\nreturn 10000FF\n");
   // What is on disk differs in every key from what is chosen below.
-  write_bytes(dir.file("option.ini"), "[option]\r\ntype=1\r\nhtml=0\r\nlinenumber=0\r\nlinenumber_start=3\r\n");
+  write_bytes(dir.file("option.ini"),
+              "[option]\r\ntype=1\r\nhtml=0\r\nlinenumber=0\r\nlinenumber_start=3\r\n");
   start();
   HWND main = main_window();
   ASSERT_TRUE(main);
@@ -242,7 +244,8 @@ TEST_F(VorelExe, WithoutTheRichEditLibraryItSaysSoAndEnds) {
     return dialog_texts(w).find("can't load richedit") != std::string::npos;
   });
   ASSERT_TRUE(box);
-  EXPECT_FALSE(find_window_of(process.dwProcessId, [](HWND w) { return GetDlgItem(w, IDC_EDITOR) != nullptr; }));
+  EXPECT_FALSE(
+      find_window_of(process.dwProcessId, [](HWND w) { return GetDlgItem(w, IDC_EDITOR) != nullptr; }));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(0u, wait_for_exit());
   EXPECT_FALSE(file_exists(dir.file("option.ini"))) << "no main window, no options";

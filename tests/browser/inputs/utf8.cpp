@@ -1,3 +1,3 @@
 // 計算總和 — naïve café
-int total(int a, int b) { return a + b; }  /* 總和 */
+int total(int a, int b) { return a + b; } /* 總和 */
 const char* s = "∑ — «quotes» 😀";
