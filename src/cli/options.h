@@ -17,7 +17,6 @@ struct Options {
   std::string syntax;
   bool syntax_set = false;  // --syntax given (an empty NAME too)
   bool html = true;
-  MarkupOptions markup;
   bool line_numbers = false;
   uint32_t first_line = 0;
   bool stats = false;
@@ -27,10 +26,10 @@ struct Options {
   bool list_files = false;  // --list-syntaxes=files
   bool help = false;
   bool version = false;
-  // The HTML choices; the command line picks the charset from the input
+  // The output modes; the command line picks the charset from the input
   // unless told.
   MarkupOptions markup{.charset = CharsetChoice::AUTO};
-  bool markup_set = false;  // one of them was given
+  bool markup_set = false;  // one of the HTML ones was given
 };
 
 // Prints "vorel-convert: message" to standard error.
