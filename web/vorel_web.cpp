@@ -24,6 +24,9 @@ using namespace vorel;
 struct WebOptions {
   bool html = true;
   bool line_numbers = false;
+  // As vorel-convert's defaults: the page declares UTF-8 for UTF-8 input
+  // that is not plain ASCII, Big5 otherwise.
+  MarkupOptions markup{.charset = CharsetChoice::AUTO};
 };
 
 struct OptionWord {
@@ -122,6 +125,7 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
   ConversionContext ctx;
   ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
   ctx.line_counter = first_line;
+  ctx.markup = opt.markup;
   StringSink sink(size + size / 2 + 4096);
   const char* name = syntax ? syntax : "";
   if (!convert_stream(ctx, std::string_view(text, size), pack(), name, sink, line_ends)) {
