@@ -6,8 +6,11 @@
 # what the build tree's converter writes; the Windows zips hold the flat
 # folder, their programs import only system DLLs, and under Wine the unpacked
 # vorel-convert.exe matches the native output and the unpacked vorel.exe
-# starts and closes.
-# Usage: scripts/package-test.sh   (after the native and both MinGW presets are built)
+# starts and closes; the web page's zip holds the page's four files alone, and
+# the unzipped page, opened from file:// in headless Chromium, downloads what
+# the native converter writes and loads nothing but its own files.
+# Usage: scripts/package-test.sh   (builds the packages itself: quick when every
+# preset is built already)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -24,7 +27,8 @@ DEB=$PKG/vorel_${VERSION}_amd64.deb
 TGZ=$PKG/vorel-$VERSION-linux-x86_64.tar.gz
 ZIP64=$PKG/vorel-$VERSION-windows-x86_64.zip
 ZIP32=$PKG/vorel-$VERSION-windows-i686.zip
-for f in "$DEB" "$TGZ" "$ZIP64" "$ZIP32"; do [ -s "$f" ] || fail "missing $f"; done
+WEBZIP=$PKG/vorel-web-$VERSION.zip
+for f in "$DEB" "$TGZ" "$ZIP64" "$ZIP32" "$WEBZIP"; do [ -s "$f" ] || fail "missing $f"; done
 
 echo "=== man page"
 lint=$(mandoc -T lint docs/vorel-convert.1 2>&1 || true)
@@ -116,6 +120,15 @@ sh scripts/smoke-ui.sh --app "$WIN" "$MINGW"  # also makes the Wine prefix when 
   fail "vorel-convert.exe failed under Wine"
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 cmp "$WORK/want.html" "$WORK/wine.html" || fail "vorel-convert.exe output differs from the native output"
+
+echo "=== web page zip"
+listing=$(unzip -Z1 "$WEBZIP" | sort | tr '\n' ' ')
+[ "$listing" = "vorel-web/ vorel-web/app.js vorel-web/index.html vorel-web/style.css vorel-web/vorel-engine.js " ] ||
+  fail "the web zip holds: $listing"
+unzip -q "$WEBZIP" -d "$WORK/web"
+[ -d web/tests/node_modules/playwright-core ] || (cd web/tests && npm ci --no-audit --no-fund)
+node web/tests/zip_smoke.mjs "$WORK/web/vorel-web" "$ROOT/build/native/bin/vorel-convert" ||
+  fail "the page unzipped from $(basename "$WEBZIP") does not work"
 
 echo "=== packages"
 (cd "$PKG" && ls -l vorel*)
