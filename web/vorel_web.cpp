@@ -173,10 +173,13 @@ EMSCRIPTEN_KEEPALIVE int vorel_markup_is_utf8() { return result.markup_utf8; }
 // Frees the markup once the page has copied it out.
 EMSCRIPTEN_KEEPALIVE void vorel_release() { result = Result(); }
 
-// 1 when text[0..size) reads as UTF-8, 0 when as Big5, by the automatic
-// charset's rule: how the page shows an opened file.
-EMSCRIPTEN_KEEPALIVE int vorel_text_is_utf8(const char* text, std::size_t size) {
-  return choose_charset(CharsetChoice::AUTO, std::string_view(text, size)) == Charset::UTF8;
+// How the page shows an opened file: 2 when text[0..size) reads as UTF-8, 1
+// when as Big5 (the automatic charset's rule), 0 when it is plain ASCII and
+// reads the same either way.
+EMSCRIPTEN_KEEPALIVE int vorel_text_charset(const char* text, std::size_t size) {
+  const std::string_view t(text, size);
+  if (choose_charset(CharsetChoice::AUTO, t) == Charset::UTF8) return 2;
+  return std::any_of(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; }) ? 1 : 0;
 }
 
 // Every section name of the embedded config.ini (see name_list).
