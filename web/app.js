@@ -47,11 +47,12 @@
   let again = false;
   let liveTimer = 0;
   let note = '';  // said with the next result: how an opened file's syntax was chosen
+  let opening = 0;  // files being read
 
   // data-idle on the body: no conversion running or waiting (for the tests
   // and for anyone scripting the page).
   function markIdle() {
-    document.body.dataset.idle = !converting && !liveTimer ? 'yes' : 'no';
+    document.body.dataset.idle = !converting && !liveTimer && !opening ? 'yes' : 'no';
   }
 
   // ---- The Worker -----------------------------------------------------------
@@ -83,6 +84,8 @@
 
   // Puts bytes in as the source; what the text area then shows is theirs.
   function hold(bytes, name, text, label) {
+    clearTimeout(liveTimer);  // this conversion takes the place of one waiting
+    liveTimer = 0;
     const big = bytes.length > BIG_SOURCE;
     ui.source.value = big ? '' : text;
     opened = {bytes, name, text: ui.source.value};
@@ -183,6 +186,8 @@
       return;
     }
     const o = readOptions();
+    const said = note;  // the note belongs to the source this conversion takes
+    note = '';
     const firstLine = o.numbered ? parseFirstLine(o.firstLine) : 0;
     if (firstLine === null) {
       showMessage(`bad line number '${o.firstLine}' (use 0 to 4294967295)`);
@@ -205,11 +210,9 @@
     if (!reply.ok) {
       // The source stays as it was; the old markup is no longer its result.
       showMessage(reply.message);
-      note = '';
       setResult(null);
     } else {
-      showMessage(note, true);
-      note = '';
+      showMessage(said, true);
       // Shown as a browser reads it: the classic frame's own texts are Big5,
       // so markup that is not all UTF-8 reads as Big5.
       const bytes = new Uint8Array(reply.markup);
@@ -272,6 +275,17 @@
   // The syntax follows the file's name when a syntax's "files" patterns
   // match it, as vorel-convert chooses it; otherwise the choice stays.
   async function openFile(file) {
+    ++opening;
+    markIdle();
+    try {
+      await openBytes(file);
+    } finally {
+      --opening;
+      markIdle();
+    }
+  }
+
+  async function openBytes(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
     const copy = bytes.slice();
     const seen = await ask({op: 'inspect', bytes: copy.buffer, name: file.name}, [copy.buffer]);
