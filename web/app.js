@@ -3,10 +3,23 @@
 'use strict';
 
 (() => {
-  // Modes the engine may offer beyond HTML/UBB and line numbers: the option
-  // word the engine takes, its label, and the formats it applies to.  A mode
-  // shows only when the engine lists its word.
+  // The output modes beside HTML/UBB and line numbers, by the names the
+  // engine takes them under (option.ini's keys): the label, the formats the
+  // mode applies to, and its control.  A choice list's first entry is its
+  // default; a box sends its "on" value when ticked; a text or a number sends
+  // what is typed, unless it is empty.  A mode shows only when the engine
+  // lists its name.
   const MODES = [
+    {name: 'page', label: 'Page', formats: ['html'],
+     choices: [['classic', 'classic'], ['modern', 'modern (HTML5, copy button)']]},
+    {name: 'charset', label: 'Charset', formats: ['html'],
+     choices: [['auto', 'automatic'], ['big5', 'Big5'], ['utf-8', 'UTF-8']]},
+    {name: 'fragment', label: 'Fragment only', formats: ['html'], on: '1'},
+    {name: 'escape', label: 'Strict (& as &amp;)', formats: ['html'], on: 'strict'},
+    {name: 'ubb_safe', label: 'Forum-safe', formats: ['ubb'], on: '1'},
+    {name: 'ubb_no_entities', label: 'No entities', formats: ['ubb'], on: '1'},
+    {name: 'ubb_font', label: 'Font', formats: ['ubb'], text: 'none'},
+    {name: 'tab_width', label: 'Tab width', formats: ['html', 'ubb'], number: 'keep tabs'},
   ];
   // Longest markup shown in the page and its preview; Copy and Download
   // always take all of it.
@@ -33,11 +46,13 @@
   let converting = false;
   let again = false;
   let liveTimer = 0;
+  let note = '';  // said with the next result: how an opened file's syntax was chosen
+  let opening = 0;  // files being read
 
   // data-idle on the body: no conversion running or waiting (for the tests
   // and for anyone scripting the page).
   function markIdle() {
-    document.body.dataset.idle = !converting && !liveTimer ? 'yes' : 'no';
+    document.body.dataset.idle = !converting && !liveTimer && !opening ? 'yes' : 'no';
   }
 
   // ---- The Worker -----------------------------------------------------------
@@ -60,22 +75,17 @@
   }
 
   // ---- Text and charsets ----------------------------------------------------
-  // Bytes are shown as UTF-8 when they are valid UTF-8, else as Big5.
-  function charsetOf(bytes) {
-    try {
-      new TextDecoder('utf-8', {fatal: true}).decode(bytes);
-      return 'utf-8';
-    } catch (e) {
-      return 'big5';
-    }
-  }
-  const decode = (bytes, charset) => new TextDecoder(charset).decode(bytes);
+  // Bytes read as UTF-8 or as Big5, as the engine decides (the automatic
+  // charset's rule).
+  const decode = (bytes, utf8) => new TextDecoder(utf8 ? 'utf-8' : 'big5').decode(bytes);
 
   const holdsOpened = () => opened !== null && ui.source.value === opened.text;
   const defaultPlaceholder = ui.source.placeholder;
 
   // Puts bytes in as the source; what the text area then shows is theirs.
   function hold(bytes, name, text, label) {
+    clearTimeout(liveTimer);  // this conversion takes the place of one waiting
+    liveTimer = 0;
     const big = bytes.length > BIG_SOURCE;
     ui.source.value = big ? '' : text;
     opened = {bytes, name, text: ui.source.value};
@@ -90,9 +100,27 @@
   }
 
   // ---- Options, remembered like option.ini ------------------------------------
+  // The value of a mode's control as the engine takes it; '' for its default.
+  function modeValue(m) {
+    const el = $('mode-' + m.name);
+    if (m.choices) return el.value === m.choices[0][0] ? '' : el.value;
+    if (m.on) return el.checked ? m.on : '';
+    return el.value.trim();
+  }
+
+  function setModeValue(m, value) {
+    const el = $('mode-' + m.name);
+    if (m.choices) el.value = m.choices.some(([v]) => v === value) ? value : m.choices[0][0];
+    else if (m.on) el.checked = value === m.on;
+    else el.value = typeof value === 'string' ? value : '';
+  }
+
+  const offered = () => MODES.filter((m) => $('mode-' + m.name));
+
   function readOptions() {
     const format = document.querySelector('input[name=format]:checked').value;
-    const modes = [...ui.modes.querySelectorAll('input:checked')].map((c) => c.value);
+    const modes = {};
+    for (const m of offered()) modes[m.name] = modeValue(m);
     return {syntax: ui.syntax.value, format, modes, numbered: ui.numbered.checked,
             firstLine: ui.firstLine.value.trim()};
   }
@@ -114,7 +142,8 @@
     if ([...ui.syntax.options].some((opt) => opt.value === o.syntax)) ui.syntax.value = o.syntax;
     const radio = document.querySelector(`input[name=format][value="${o.format}"]`);
     if (radio) radio.checked = true;
-    for (const c of ui.modes.querySelectorAll('input')) c.checked = (o.modes || []).includes(c.value);
+    const modes = o.modes && typeof o.modes === 'object' ? o.modes : {};
+    for (const m of offered()) setModeValue(m, modes[m.name] || '');
     ui.numbered.checked = !!o.numbered;
     if (typeof o.firstLine === 'string') ui.firstLine.value = o.firstLine;
   }
@@ -125,13 +154,24 @@
     return Number(text);
   }
 
+  // Only the modes of the chosen format show and count.
   function updateModes() {
     const format = readOptions().format;
-    for (const label of ui.modes.querySelectorAll('label')) {
-      const ok = label.dataset.formats.split(' ').includes(format);
-      label.hidden = !ok;
-      label.querySelector('input').disabled = !ok;
+    for (const m of offered()) {
+      const ok = m.formats.includes(format);
+      $('mode-' + m.name).disabled = !ok;
+      $('mode-' + m.name).closest('label').hidden = !ok;
     }
+  }
+
+  // The choices for the engine, one per line: the format, numbering, and
+  // name=value for each mode of the format that is not at its default.
+  function optionLines(o) {
+    const lines = [o.format, ...(o.numbered ? ['numbered'] : [])];
+    for (const m of offered()) {
+      if (m.formats.includes(o.format) && o.modes[m.name] !== '') lines.push(`${m.name}=${o.modes[m.name]}`);
+    }
+    return lines.join('\n');
   }
 
   // ---- Conversion -----------------------------------------------------------
@@ -146,6 +186,8 @@
       return;
     }
     const o = readOptions();
+    const said = note;  // the note belongs to the source this conversion takes
+    note = '';
     const firstLine = o.numbered ? parseFirstLine(o.firstLine) : 0;
     if (firstLine === null) {
       showMessage(`bad line number '${o.firstLine}' (use 0 to 4294967295)`);
@@ -153,8 +195,6 @@
       markIdle();
       return;
     }
-    const words = [o.format, ...(o.numbered ? ['numbered'] : []),
-      ...o.modes.filter((m) => !ui.modes.querySelector(`input[value="${m}"]`).disabled)];
     const src = sourceBytes();
     const name = holdsOpened() ? opened.name : '';
     converting = true;
@@ -163,7 +203,7 @@
     const t0 = performance.now();
     const copy = src.slice();  // the original stays with the page
     const reply = await ask({op: 'convert', bytes: copy.buffer, syntax: o.syntax,
-                             options: words.join(' '), firstLine}, [copy.buffer]);
+                             options: optionLines(o), firstLine}, [copy.buffer]);
     const total = performance.now() - t0;
     converting = false;
     ui.convert.disabled = false;
@@ -172,11 +212,11 @@
       showMessage(reply.message);
       setResult(null);
     } else {
-      showMessage('');
-      // Shown as a browser reads it: the frame's own texts are Big5, so
-      // markup that is not all UTF-8 reads as Big5.
+      showMessage(said, true);
+      // Shown as a browser reads it: the classic frame's own texts are Big5,
+      // so markup that is not all UTF-8 reads as Big5.
       const bytes = new Uint8Array(reply.markup);
-      setResult({bytes, text: decode(bytes, charsetOf(bytes)), format: o.format, name});
+      setResult({bytes, text: decode(bytes, reply.markupUtf8), format: o.format, name});
       ui.stats.textContent =
           `Original length: ${reply.originalLength} characters · Converted length: ${bytes.length}` +
           ` characters · Keyword loading: ${reply.keywordMs} ms · Conversion: ${reply.conversionMs} ms` +
@@ -232,12 +272,35 @@
   // ---- Open, drop, copy, download ---------------------------------------------
   // The bytes convert as opened, whatever line ends or charset the text area
   // shows them with.
+  // The syntax follows the file's name when a syntax's "files" patterns
+  // match it, as vorel-convert chooses it; otherwise the choice stays.
   async function openFile(file) {
+    ++opening;
+    markIdle();
+    try {
+      await openBytes(file);
+    } finally {
+      --opening;
+      markIdle();
+    }
+  }
+
+  async function openBytes(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
-    const charset = charsetOf(bytes);
-    const text = bytes.length > BIG_SOURCE ? '' : decode(bytes, charset);
+    const copy = bytes.slice();
+    const seen = await ask({op: 'inspect', bytes: copy.buffer, name: file.name}, [copy.buffer]);
+    const found = seen.syntaxes.filter((s) => [...ui.syntax.options].some((opt) => opt.value === s));
+    if (found.length) {
+      ui.syntax.value = found[0];
+      note = found.length > 1 ? `'${file.name}' matches ${found.join(', ')}; using ${found[0]}.` :
+          `Syntax ${found[0]}, from the file name.`;
+      saveOptions();
+    } else {
+      note = `No syntax's file names match '${file.name}'; the syntax stays ${ui.syntax.value || 'none'}.`;
+    }
+    const text = bytes.length > BIG_SOURCE ? '' : decode(bytes, seen.charset === 2);
     hold(bytes, file.name, text,
-         `${file.name} (${bytes.length} bytes, ${charset === 'utf-8' ? 'UTF-8' : 'Big5'})`);
+         `${file.name} (${bytes.length} bytes, ${['ASCII', 'Big5', 'UTF-8'][seen.charset]})`);
   }
 
   ui.source.addEventListener('paste', (e) => {
@@ -326,14 +389,30 @@
   ask({op: 'init'}).then((info) => {
     for (const name of info.syntaxes) ui.syntax.add(new Option(name, name));
     for (const m of MODES) {
-      if (!info.optionWords.includes(m.word)) continue;
+      if (!info.optionWords.includes(m.name)) continue;
       const label = document.createElement('label');
-      label.dataset.formats = m.formats.join(' ');
-      const box = document.createElement('input');
-      box.type = 'checkbox';
-      box.value = m.word;
-      box.addEventListener('change', liveConvert);
-      label.append(box, ' ' + m.label);
+      let el;
+      if (m.choices) {
+        el = document.createElement('select');
+        for (const [value, text] of m.choices) el.add(new Option(text, value));
+        label.append(m.label + ' ', el);
+      } else if (m.on) {
+        el = document.createElement('input');
+        el.type = 'checkbox';
+        label.append(el, ' ' + m.label);
+      } else {
+        el = document.createElement('input');
+        el.type = 'text';
+        el.placeholder = m.text || m.number;
+        el.size = m.number ? 6 : 12;
+        if (m.number) el.inputMode = 'numeric';
+        label.append(m.label + ' ', el);
+      }
+      el.id = 'mode-' + m.name;
+      el.addEventListener(m.choices || m.on ? 'change' : 'input', () => {
+        updateModes();
+        liveConvert();
+      });
       ui.modes.append(label);
       ui.modes.hidden = false;
     }

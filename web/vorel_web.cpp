@@ -7,11 +7,16 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <emscripten/emscripten.h>
 
 #include "cli/line_ends.h"
+#include "cli/messages.h"
+#include "engine/charset.h"
 #include "engine/convert.h"
+#include "engine/file_names.h"
+#include "engine/markup.h"
 #include "engine/syntax.h"
 #include "web/pack_data.h"
 
@@ -19,8 +24,7 @@ namespace {
 
 using namespace vorel;
 
-// What the page chose besides the syntax and the first line number.  Each
-// option word of the page maps to one entry here: a new mode is one line.
+// What the page chose besides the syntax and the first line number.
 struct WebOptions {
   bool html = true;
   bool line_numbers = false;
@@ -29,6 +33,8 @@ struct WebOptions {
   MarkupOptions markup{.charset = CharsetChoice::AUTO};
 };
 
+// The words of the page's choices beside the output modes, which go by
+// their option.ini names (MARKUP_OPTION_NAMES) as "name=value".
 struct OptionWord {
   const char* word;
   void (*apply)(WebOptions&);
@@ -48,29 +54,52 @@ struct Result {
   ConversionStats stats;
   uint64_t original_length = 0;  // counted with CR LF line ends, as vorel-convert's --stats
   uint32_t last_line = 0;
+  bool markup_utf8 = false;
 };
 Result result;
 
+// options: one choice per line (a font name may hold blanks, never a line
+// end), each a word of OPTION_WORDS or "name=value" of an output mode.
 bool parse_options(const char* text, WebOptions& options, std::string& message) {
   std::string_view rest = text ? text : "";
   while (!rest.empty()) {
-    const std::size_t space = rest.find(' ');
-    const std::string_view word = rest.substr(0, space);
-    rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
-    if (word.empty()) continue;
-    bool known = false;
-    for (const OptionWord& o : OPTION_WORDS) {
-      if (word == o.word) {
-        o.apply(options);
-        known = true;
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    if (line.empty()) continue;
+    if (const std::size_t eq = line.find('='); eq != std::string_view::npos) {
+      const std::string_view name = line.substr(0, eq), value = line.substr(eq + 1);
+      if (std::find(std::begin(MARKUP_OPTION_NAMES), std::end(MARKUP_OPTION_NAMES), name) ==
+          std::end(MARKUP_OPTION_NAMES)) {
+        message = "unknown option '" + std::string(name) + "'";
+        return false;
       }
+      if (!set_markup_option(options.markup, name, value)) {
+        message = cli::bad_markup_option_message(name, value);
+        return false;
+      }
+      continue;
     }
-    if (!known) {
-      message = "unknown option '" + std::string(word) + "'";
+    const OptionWord* known = std::find_if(std::begin(OPTION_WORDS), std::end(OPTION_WORDS),
+                                           [&](const OptionWord& o) { return line == o.word; });
+    if (known == std::end(OPTION_WORDS)) {
+      message = "unknown option '" + std::string(line) + "'";
       return false;
     }
+    known->apply(options);
   }
   return true;
+}
+
+// A list of names, each ended by a zero byte, the list ended by one more.
+const char* name_list(std::string& out, const std::vector<std::string>& names) {
+  out.clear();
+  for (const std::string& name : names) {
+    out += name;
+    out += '\0';
+  }
+  out += '\0';
+  return out.data();
 }
 
 // config.ini and the keyword files, as shipped in data/.  Made once and kept
@@ -90,11 +119,10 @@ SyntaxSource& pack() {
 
 extern "C" {
 
-// Converts text[0..size) under the named syntax.  options is a space-separated
-// list of option words ("html", "ubb", "numbered", ...); first_line is the
-// first line number when numbering.  Returns 1 on success (vorel_markup()
-// holds the markup), 0 on failure (vorel_message() says why, in the words of
-// vorel-convert).
+// Converts text[0..size) under the named syntax.  options lists the choices
+// (see parse_options); first_line is the first line number when numbering.
+// Returns 1 on success (vorel_markup() holds the markup), 0 on failure
+// (vorel_message() says why, in the words of vorel-convert).
 EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const char* syntax,
                                        const char* options, uint32_t first_line) {
   result = Result();
@@ -102,24 +130,16 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
   if (!parse_options(options, opt, result.message)) return 0;
 
   if (const void* zero = std::memchr(text, 0, size)) {
-    result.message = "the input contains a NUL byte at offset " +
-                     std::to_string(static_cast<const char*>(zero) - text) + "; it is not a text file";
+    result.message = cli::nul_byte_message(static_cast<uint64_t>(static_cast<const char*>(zero) - text));
     return 0;
   }
-  // Unix text converts as it is; any other line ends are made CR LF first, as
-  // vorel-convert does (CR LF text is left as it was).
-  LineEnds line_ends = LineEnds::LF;
-  std::string crlf;
-  if (std::memchr(text, '\r', size)) {
-    const std::size_t growth = cli::line_end_growth(text, size);
-    if (growth) {
-      crlf.resize(size + growth);
-      cli::LineEndNormaliser normaliser;
-      crlf.resize(normaliser.feed(text, size, crlf.data()));
-      text = crlf.data();
-      size = crlf.size();
-    }
-    line_ends = LineEnds::CR_LF;
+  const cli::LineEndForm form = cli::line_end_form(text, size);
+  std::string normalised;
+  if (form.normalised_size) {
+    normalised.resize(form.normalised_size);
+    normalised.resize(cli::normalise_line_ends(text, size, normalised.data()));
+    text = normalised.data();
+    size = normalised.size();
   }
 
   ConversionContext ctx;
@@ -127,19 +147,16 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
   ctx.line_counter = first_line;
   ctx.markup = opt.markup;
   StringSink sink(size + size / 2 + 4096);
-  const char* name = syntax ? syntax : "";
-  if (!convert_stream(ctx, std::string_view(text, size), pack(), name, sink, line_ends)) {
-    if (!ctx.failed_file.empty())
-      result.message = "cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + name + "'";
-    else result.message = "not enough memory for the markup";
+  const std::string name = syntax ? syntax : "";
+  if (!convert_stream(ctx, std::string_view(text, size), pack(), name.c_str(), sink, form.line_ends)) {
+    result.message = cli::conversion_failure_message(ctx, name);
     return 0;
   }
   result.markup = sink.take();
-  result.original_length = size;
-  if (line_ends == LineEnds::LF)
-    result.original_length += static_cast<uint64_t>(std::count(text, text + size, '\n'));
+  result.original_length = cli::length_with_crlf(text, size, form.line_ends);
   result.stats = ctx.stats;
   result.last_line = ctx.line_counter;
+  result.markup_utf8 = is_non_ascii_utf8(result.markup);
   return 1;
 }
 
@@ -150,31 +167,41 @@ EMSCRIPTEN_KEEPALIVE int32_t vorel_keyword_load_ms() { return result.stats.keywo
 EMSCRIPTEN_KEEPALIVE int32_t vorel_conversion_ms() { return result.stats.conversion_ms; }
 EMSCRIPTEN_KEEPALIVE double vorel_original_length() { return static_cast<double>(result.original_length); }
 EMSCRIPTEN_KEEPALIVE uint32_t vorel_last_line() { return result.last_line; }
+// 1 when the markup reads as UTF-8, 0 when as Big5: how the page shows and
+// copies it (the automatic charset's rule, applied to the markup's bytes).
+EMSCRIPTEN_KEEPALIVE int vorel_markup_is_utf8() { return result.markup_utf8; }
 // Frees the markup once the page has copied it out.
 EMSCRIPTEN_KEEPALIVE void vorel_release() { result = Result(); }
 
-// Every section name of the embedded config.ini, each ended by a zero byte,
-// the list ended by one more.
-EMSCRIPTEN_KEEPALIVE const char* vorel_syntax_names() {
-  static std::string names;
-  names.clear();
-  for (const std::string& name : pack().section_names()) {
-    names += name;
-    names += '\0';
-  }
-  names += '\0';
-  return names.data();
+// How the page shows an opened file: 2 when text[0..size) reads as UTF-8, 1
+// when as Big5 (the automatic charset's rule), 0 when it is plain ASCII and
+// reads the same either way.
+EMSCRIPTEN_KEEPALIVE int vorel_text_charset(const char* text, std::size_t size) {
+  const std::string_view t(text, size);
+  if (choose_charset(CharsetChoice::AUTO, t) == Charset::UTF8) return 2;
+  return std::any_of(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; }) ? 1 : 0;
 }
 
-// The names of the option words the module understands, space-separated, so
+// Every section name of the embedded config.ini (see name_list).
+EMSCRIPTEN_KEEPALIVE const char* vorel_syntax_names() {
+  static std::string names;
+  return name_list(names, pack().section_names());
+}
+
+// The sections whose "files" patterns match a file's name, the choice first
+// (see name_list).
+EMSCRIPTEN_KEEPALIVE const char* vorel_syntaxes_for_file(const char* file_name) {
+  static std::string names;
+  return name_list(names, syntaxes_for_file(pack(), file_name ? file_name : ""));
+}
+
+// The page's option words and the output modes' names, space-separated, so
 // the page can offer exactly the modes this engine has.
 EMSCRIPTEN_KEEPALIVE const char* vorel_option_words() {
   static std::string words;
   if (words.empty()) {
-    for (const OptionWord& o : OPTION_WORDS) {
-      if (!words.empty()) words += ' ';
-      words += o.word;
-    }
+    for (const OptionWord& o : OPTION_WORDS) words += std::string(words.empty() ? "" : " ") + o.word;
+    for (std::string_view name : MARKUP_OPTION_NAMES) words += " " + std::string(name);
   }
   return words.c_str();
 }

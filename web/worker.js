@@ -41,10 +41,25 @@ function convert(M, req) {
     reply.conversionMs = M._vorel_conversion_ms();
     reply.originalLength = M._vorel_original_length();
     reply.lastLine = M._vorel_last_line() >>> 0;
+    reply.markupUtf8 = !!M._vorel_markup_is_utf8();
   }
   M._vorel_release();
   reply.engineMs = performance.now() - t0;
   postMessage(reply, reply.markup ? [reply.markup] : []);
+}
+
+// What the page needs to know of an opened file: how its bytes read
+// (2 UTF-8, 1 Big5, 0 plain ASCII) and the syntaxes its name asks for.
+function inspect(M, req) {
+  const bytes = new Uint8Array(req.bytes);
+  const text = M._malloc(bytes.length || 1);
+  M.HEAPU8.set(bytes, text);
+  const charset = M._vorel_text_charset(text, bytes.length);
+  M._free(text);
+  const name = cString(M, req.name);
+  const syntaxes = stringList(M, M._vorel_syntaxes_for_file(name));
+  M._free(name);
+  postMessage({id: req.id, charset, syntaxes});
 }
 
 let queue = Promise.resolve();
@@ -59,6 +74,8 @@ self.onmessage = (e) => {
       });
     } else if (req.op === 'convert') {
       convert(M, req);
+    } else if (req.op === 'inspect') {
+      inspect(M, req);
     }
   }).catch((err) => postMessage({id: req.id, ok: false, message: String(err)}));
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/input.h"
+#include "cli/messages.h"
 #include "cli/output_file.h"
 #include "cli/syntax_choice.h"
 #include "engine/convert.h"
@@ -119,8 +120,7 @@ int convert(const Options& opt) {
     return 1;
   }
   if (in.nul_offset >= 0) {
-    error("the input contains a NUL byte at offset " + std::to_string(in.nul_offset) +
-          "; it is not a text file");
+    error(nul_byte_message(static_cast<std::uint64_t>(in.nul_offset)));
     return 1;
   }
 
@@ -137,11 +137,8 @@ int convert(const Options& opt) {
   ctx.line_counter = opt.first_line;
   ctx.markup = opt.markup;
   if (!convert_stream(ctx, std::string_view(in.text, in.size), syntax.c_str(), sink, in.line_ends)) {
-    if (!ctx.failed_file.empty())
-      error("cannot read keyword file '" + ctx.failed_file + "' named by syntax '" + syntax + "'");
-    else if (out.failed()) error("cannot write the output: " + out.write_error());
-    else  // a keyword file that fails is always named: the conversion ran out of memory
-      error("not enough memory to convert the input");
+    if (ctx.failed_file.empty() && out.failed()) error("cannot write the output: " + out.write_error());
+    else error(conversion_failure_message(ctx, syntax));
     return 1;
   }
   if (!out.commit(message)) {

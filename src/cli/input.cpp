@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 
 #include "cli/line_ends.h"
-#include "engine/byte_search.h"
 
 namespace vorel::cli {
 
@@ -67,40 +66,13 @@ bool read_all(std::FILE* f, std::size_t size_hint, Input& in) {
   return true;
 }
 
-// Decides how the text's lines end: no CR at all is Unix text, converted as
-// it is; every CR followed by an LF and every LF after a CR is the CR LF form,
-// also converted as it is; anything else is copied with each LF, CR LF and
-// lone CR made CR LF.
+// Converts as read, or as a copy with every line end made CR LF.
 void settle_line_ends(Input& in) {
-  const char* const p = in.text;
-  const char* const e = p + in.size;
-  if (!std::memchr(p, '\r', in.size)) {
-    in.line_ends = LineEnds::LF;
-    return;
-  }
-  bool crlf = true;
-  for (const char* q = p; (q = detail::find_any_of3(q, e, '\r', '\n', '\r')) != e;) {
-    if (*q == '\n' || q + 1 == e || q[1] != '\n') {
-      crlf = false;
-      break;
-    }
-    q += 2;
-  }
-  in.line_ends = LineEnds::CR_LF;
-  if (crlf) return;
-
-  // At most one byte more per line end: growth counted first, then one pass.
-  const std::size_t size = in.size + line_end_growth(p, in.size);
-  TextBuffer out(size);
-  LineEndNormaliser normaliser;
-  std::size_t written = 0;
-  constexpr std::size_t PIECE = 64 * 1024;
-  for (const char* q = p; q != e;) {
-    const std::size_t n = std::min<std::size_t>(PIECE, static_cast<std::size_t>(e - q));
-    // A piece can grow to 2n bytes, but never past the counted total.
-    written += normaliser.feed(q, n, out.data() + written);
-    q += n;
-  }
+  const LineEndForm form = line_end_form(in.text, in.size);
+  in.line_ends = form.line_ends;
+  if (!form.normalised_size) return;
+  TextBuffer out(form.normalised_size);
+  const std::size_t written = normalise_line_ends(in.text, in.size, out.data());
   in.buffer = std::move(out);
   in.text = in.buffer.data();
   in.size = written;

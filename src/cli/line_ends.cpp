@@ -1,9 +1,38 @@
 // Input line ends made CR LF before conversion.
 #include "cli/line_ends.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "engine/byte_search.h"
+
 namespace vorel::cli {
+
+LineEndForm line_end_form(const char* text, std::size_t n) {
+  const char* const e = text + n;
+  if (!std::memchr(text, '\r', n)) return {LineEnds::LF, 0};
+  for (const char* q = text; (q = detail::find_any_of3(q, e, '\r', '\n', '\r')) != e; q += 2) {
+    // At most one byte more per line end.
+    if (*q == '\n' || q + 1 == e || q[1] != '\n') return {LineEnds::CR_LF, n + line_end_growth(text, n)};
+  }
+  return {LineEnds::CR_LF, 0};
+}
+
+std::size_t normalise_line_ends(const char* src, std::size_t n, char* dst) {
+  // In pieces, so the text is read once while it is still in the cache.  A
+  // piece can grow to twice its size, but never past the counted total.
+  constexpr std::size_t PIECE = 64 * 1024;
+  LineEndNormaliser normaliser;
+  std::size_t written = 0;
+  for (std::size_t at = 0; at < n; at += PIECE)
+    written += normaliser.feed(src + at, std::min(PIECE, n - at), dst + written);
+  return written;
+}
+
+std::uint64_t length_with_crlf(const char* text, std::size_t n, LineEnds line_ends) {
+  if (line_ends == LineEnds::CR_LF) return n;
+  return n + static_cast<std::uint64_t>(std::count(text, text + n, '\n'));
+}
 
 std::size_t line_end_growth(const char* src, std::size_t n) {
   std::size_t growth = 0;

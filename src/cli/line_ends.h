@@ -1,9 +1,32 @@
-// Input line ends made CR LF (the editor's form) before conversion.
+// Input line ends settled for the engine, the way vorel-convert and the web
+// page both take a text.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+
+#include "engine/convert.h"
 
 namespace vorel::cli {
+
+// How a text goes to the engine.  Text without a CR is Unix text (LF) and
+// converts as it is; text whose every CR is followed by an LF, and every LF
+// preceded by a CR, is the CR LF form and also converts as it is.  Anything
+// else (mixed line ends, lone CRs) converts as a copy with each LF, CR LF and
+// lone CR made CR LF: normalised_size is that copy's size, 0 when no copy is
+// needed.
+struct LineEndForm {
+  LineEnds line_ends = LineEnds::LF;
+  std::size_t normalised_size = 0;
+};
+LineEndForm line_end_form(const char* text, std::size_t n);
+
+// Writes the copy line_end_form asked for into dst, which has room for its
+// normalised_size bytes; returns the number of bytes written.
+std::size_t normalise_line_ends(const char* src, std::size_t n, char* dst);
+
+// The text's length with CR LF line ends (what the Windows program counts).
+std::uint64_t length_with_crlf(const char* text, std::size_t n, LineEnds line_ends);
 
 // What normalising the bytes src[0..n) to CR LF line ends adds: one byte for
 // every LF without a CR before it and every CR without an LF after it.

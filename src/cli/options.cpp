@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "cli/messages.h"
+
 namespace vorel::cli {
 
 const char* const USAGE =
@@ -137,12 +139,10 @@ int parse_options(int argc, char** argv, Options& opt) {
       if (value.empty()) return usage_error("the output file name is empty");
       opt.output = value == "-" ? std::string() : value;  // "-": standard output
     } else if (name == "--page" || name == "--escape" || name == "--charset") {
-      const char* choices = name == "--page"     ? "classic or modern"
-                            : name == "--escape" ? "default or strict"
-                                                 : "auto, big5 or utf-8";
-      if (!takes_value()) return usage_error(name + " needs " + choices);
-      if (!set_markup_option(opt.markup, std::string_view(name).substr(2), value))
-        return usage_error("unknown " + name.substr(2) + " '" + value + "' (use " + choices + ")");
+      const std::string_view key = std::string_view(name).substr(2);
+      if (!takes_value()) return usage_error(name + " needs " + markup_option_choices(key));
+      if (!set_markup_option(opt.markup, key, value))
+        return usage_error(bad_markup_option_message(key, value));
       opt.markup_set = true;
     } else if (name == "--fragment" && flag()) {
       opt.markup.fragment = true;
@@ -157,7 +157,7 @@ int parse_options(int argc, char** argv, Options& opt) {
       if (!takes_value()) return usage_error("--tab-width needs a number of columns");
       uint32_t width = 0;
       if (!parse_line_number(value, width) || width < 1 || width > 64)
-        return usage_error("bad tab width '" + value + "' (use 1 to 64)");
+        return usage_error(bad_markup_option_message("tab_width", value));
       opt.markup.tab_width = width;
     } else if (name == "--ubb-safe" && flag()) {
       opt.markup.ubb_safe = true;
@@ -165,8 +165,7 @@ int parse_options(int argc, char** argv, Options& opt) {
       opt.markup.ubb_no_entities = true;
     } else if (name == "--ubb-font") {
       if (!takes_value()) return usage_error("--ubb-font needs a font name");
-      if (!usable_font_name(value))
-        return usage_error("bad font name '" + value + "' (empty, or holding a bracket or line end)");
+      if (!usable_font_name(value)) return usage_error(bad_markup_option_message("ubb_font", value));
       opt.markup.ubb_font = value;
     } else if ((name == "--help" || name == "-h") && flag()) {
       opt.help = true;

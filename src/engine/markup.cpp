@@ -147,6 +147,24 @@ bool set_markup_option(MarkupOptions& options, std::string_view name, std::strin
     if (i >= 0) options.charset = CHOICES[i];
     return i >= 0;
   }
+  if (same_word(name, "ubb_safe") || same_word(name, "ubb_no_entities")) {
+    const int i = pick(value, {"0", "1"});
+    if (i >= 0) (same_word(name, "ubb_safe") ? options.ubb_safe : options.ubb_no_entities) = i == 1;
+    return i >= 0;
+  }
+  if (same_word(name, "tab_width")) {
+    if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string_view::npos)
+      return false;
+    const uint32_t width = value.size() == 1 ? value[0] - '0' : (value[0] - '0') * 10u + (value[1] - '0');
+    if (width > 64) return false;
+    options.tab_width = width;
+    return true;
+  }
+  if (same_word(name, "ubb_font")) {
+    if (!value.empty() && !usable_font_name(value)) return false;
+    options.ubb_font = value;
+    return true;
+  }
   return false;
 }
 

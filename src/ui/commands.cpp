@@ -141,18 +141,11 @@ void open_with_shell(const char* path) { ShellExecuteA(nullptr, nullptr, path, n
 MarkupOptions markup_options() {
   settings_path("option.ini");
   MarkupOptions options;
-  for (const char* key : {"page", "fragment", "escape", "charset"}) {
-    char value[16] = {};
-    get_setting_string("option", key, value, sizeof value);
+  for (std::string_view key : MARKUP_OPTION_NAMES) {
+    char value[100] = {};
+    get_setting_string("option", std::string(key).c_str(), value, sizeof value);
     set_markup_option(options, key, value);
   }
-  options.ubb_safe = get_setting_int("option", "ubb_safe") != 0;
-  options.ubb_no_entities = get_setting_int("option", "ubb_no_entities") != 0;
-  const uint32_t tab_width = get_setting_int("option", "tab_width");
-  options.tab_width = tab_width <= 64 ? tab_width : 0;
-  char font[100] = {};
-  get_setting_string("option", "ubb_font", font, sizeof font);
-  options.ubb_font = font;
   return options;
 }
 

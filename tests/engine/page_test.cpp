@@ -152,5 +152,46 @@ TEST(MarkupOptions, NamesAndValuesAsTheCommandLineAndOptionIniWriteThem) {
   EXPECT_FALSE(m.escape_ampersand);
 }
 
+TEST(MarkupOptions, TheUbbModesAndTheTabWidthByName) {
+  MarkupOptions m;
+  EXPECT_TRUE(set_markup_option(m, "ubb_safe", "1"));
+  EXPECT_TRUE(set_markup_option(m, "UBB_No_Entities", "1"));
+  EXPECT_TRUE(set_markup_option(m, "tab_width", "64"));
+  EXPECT_TRUE(set_markup_option(m, "ubb_font", "Courier New"));
+  EXPECT_TRUE(m.ubb_safe);
+  EXPECT_TRUE(m.ubb_no_entities);
+  EXPECT_EQ(m.tab_width, 64u);
+  EXPECT_EQ(m.ubb_font, "Courier New");
+  for (auto [name, value] : {std::pair{"ubb_safe", "2"},
+                             {"ubb_no_entities", ""},
+                             {"tab_width", "65"},
+                             {"tab_width", "-1"},
+                             {"tab_width", "004"},
+                             {"tab_width", ""},
+                             {"ubb_font", "a]b"},
+                             {"ubb_font", "a\nb"}}) {
+    EXPECT_FALSE(set_markup_option(m, name, value)) << name << "=" << value;
+  }
+  EXPECT_TRUE(m.ubb_safe && m.ubb_no_entities);
+  EXPECT_EQ(m.tab_width, 64u);
+  EXPECT_EQ(m.ubb_font, "Courier New");
+  EXPECT_TRUE(set_markup_option(m, "tab_width", "0"));
+  EXPECT_TRUE(set_markup_option(m, "ubb_font", ""));
+  EXPECT_TRUE(set_markup_option(m, "ubb_safe", "0"));
+  EXPECT_EQ(m.tab_width, 0u);
+  EXPECT_EQ(m.ubb_font, "");
+  EXPECT_FALSE(m.ubb_safe);
+  // Every name listed is one the function knows.
+  for (std::string_view name : MARKUP_OPTION_NAMES) {
+    MarkupOptions fresh;
+    EXPECT_TRUE(set_markup_option(fresh, name,
+                                  name == "page"      ? "classic"
+                                  : name == "escape"  ? "default"
+                                  : name == "charset" ? "auto"
+                                                      : "0"))
+        << name;
+  }
+}
+
 }  // namespace
 }  // namespace vorel

@@ -39,17 +39,49 @@ const CASES = [
   {format: 'html', numbered: false}, {format: 'html', numbered: true, first: '7'},
   {format: 'ubb', numbered: false}, {format: 'ubb', numbered: true, first: '0'},
 ];
+// The output modes, alone and combined as users combine them, with and
+// without numbering.
+const MODE_CASES = [
+  {format: 'html', numbered: false, modes: {page: 'modern'}},
+  {format: 'html', numbered: true, first: '3', modes: {page: 'modern', tab_width: '4'}},
+  {format: 'html', numbered: false, modes: {page: 'modern', fragment: '1'}},
+  {format: 'html', numbered: true, first: '1', modes: {fragment: '1', escape: 'strict'}},
+  {format: 'html', numbered: false, modes: {escape: 'strict', charset: 'utf-8'}},
+  {format: 'html', numbered: false, modes: {charset: 'big5', tab_width: '8'}},
+  {format: 'ubb', numbered: false, modes: {ubb_safe: '1'}},
+  {format: 'ubb', numbered: true, first: '1', modes: {ubb_safe: '1', ubb_font: 'Courier New'}},
+  {format: 'ubb', numbered: false, modes: {ubb_no_entities: '1', tab_width: '2'}},
+  {format: 'ubb', numbered: false, modes: {ubb_safe: '1', ubb_no_entities: '1', ubb_font: 'monospace'}},
+];
+// Each mode's control in the page (its id is mode-NAME), and how
+// vorel-convert takes it.
+const MODES = {
+  page: {kind: 'select', flag: (v) => ['--page', v]},
+  charset: {kind: 'select', flag: (v) => ['--charset', v], initial: 'auto'},
+  fragment: {kind: 'box', flag: () => ['--fragment']},
+  escape: {kind: 'box', flag: () => ['--escape', 'strict']},
+  ubb_safe: {kind: 'box', flag: () => ['--ubb-safe']},
+  ubb_no_entities: {kind: 'box', flag: () => ['--ubb-no-entities']},
+  ubb_font: {kind: 'text', flag: (v) => ['--ubb-font', v]},
+  tab_width: {kind: 'text', flag: (v) => ['--tab-width', v]},
+};
+const caseName = (c) => `${c.format}${c.numbered ? ' numbered from ' + c.first : ''}` +
+    Object.entries(c.modes || {}).map(([k, v]) => ` ${k}=${v}`).join('');
 
 let browser, context, page;
 const strayRequests = [];
 let servedBase = null;  // the local web server's address while a test serves the page
 
 // What vorel-convert writes (stdout bytes), or its error message.
+// syntax undefined: vorel-convert chooses by the file's name (then input is
+// a path).
 function cli(input, syntax, c) {
   const args = ['--config-dir', packDir, '--format', c.format];
-  if (syntax) args.push('--syntax', syntax);
+  if (syntax !== undefined) args.push('--syntax', syntax);
   if (c.numbered) args.push('--line-numbers', c.first);
-  const r = spawnSync(converter, args, {input, maxBuffer: 1 << 30});
+  for (const [name, value] of Object.entries(c.modes || {})) args.push(...MODES[name].flag(value));
+  if (syntax === undefined) args.push(input);
+  const r = spawnSync(converter, args, {input: syntax === undefined ? '' : input, maxBuffer: 1 << 30});
   return {status: r.status, out: r.stdout, err: r.stderr.toString()};
 }
 
@@ -73,12 +105,39 @@ async function settle(before) {
 }
 const conversions = () => page.evaluate(() => Number(document.body.dataset.conversions || 0));
 
+// Sets the format, numbering and modes of case c (every mode it does not
+// name at its default).
+async function choose(c, on = page) {
+  await on.check(`input[name=format][value=${c.format}]`);
+  await on.setChecked('#numbered', c.numbered);
+  if (c.numbered) await on.fill('#first-line', c.first);
+  // What each offered control holds now: only those that differ are set.
+  const now = await on.evaluate((names) => Object.fromEntries(names.map((n) => {
+    const el = document.getElementById('mode-' + n);
+    return [n, el.closest('label').hidden ? null : el.type === 'checkbox' ? el.checked : el.value];
+  })), Object.keys(MODES));
+  for (const [name, m] of Object.entries(MODES)) {
+    const value = (c.modes || {})[name];
+    const id = '#mode-' + name;
+    if (now[name] === null) {
+      assert.equal(value, undefined, `${name} is not offered for ${c.format}`);
+      continue;
+    }
+    if (m.kind === 'select') {
+      const want = value || m.initial || 'classic';
+      if (now[name] !== want) await on.selectOption(id, want);
+    } else if (m.kind === 'box') {
+      if (now[name] !== (value !== undefined)) await on.setChecked(id, value !== undefined);
+    } else if (now[name] !== (value || '')) {
+      await on.fill(id, value || '');
+    }
+  }
+}
+
 // Sets the options, presses Convert and waits for the result.
 async function convertWith(syntax, c) {
   await page.selectOption('#syntax', syntax);
-  await page.check(`input[name=format][value=${c.format}]`);
-  await page.setChecked('#numbered', c.numbered);
-  if (c.numbered) await page.fill('#first-line', c.first);
+  await choose(c);
   const n = await conversions();
   await page.click('#convert');
   await settle(n);
@@ -155,6 +214,80 @@ test('each shipped sample, pasted, in each format and numbering: shown, copied a
   }
 });
 
+test('each shipped sample in each output mode: shown, copied and downloaded as vorel-convert writes it', async () => {
+  let turn = 0;
+  for (const [file, syntax] of Object.entries(SAMPLES)) {
+    const bytes = fs.readFileSync(path.join(sourceDir, 'samples', file));
+    await page.fill('#source', bytes.toString('utf8'));
+    for (const [i, c] of MODE_CASES.entries()) {
+      const want = cli(bytes, syntax, c);
+      assert.equal(want.status, 0, want.err);
+      await convertWith(syntax, c);
+      const what = `${file} ${caseName(c)}`;
+      const text = await shownText(want.out);
+      assert.equal(await page.textContent('#message'), '', what);
+      assert.equal(await page.textContent('#markup'), text, what + ': shown');
+      if (i === turn % MODE_CASES.length) assert.equal(await copied(), text, what + ': copied');
+      if (i === (turn + 1) % MODE_CASES.length || i === (turn + 5) % MODE_CASES.length) {
+        assert.ok(want.out.equals((await download()).bytes), what + ': downloaded bytes differ');
+      }
+    }
+    ++turn;
+  }
+});
+
+test('a mode value vorel-convert refuses gets its message, and no markup', async () => {
+  await page.fill('#source', 'int x;\n');
+  for (const [c, args] of [
+    [{format: 'ubb', numbered: false, modes: {ubb_font: 'a]b'}}, ['--format', 'ubb', '--ubb-font', 'a]b']],
+    [{format: 'html', numbered: false, modes: {tab_width: '65'}}, ['--tab-width', '65']],
+    [{format: 'ubb', numbered: false, modes: {tab_width: 'four'}}, ['--format', 'ubb', '--tab-width', 'four']]]) {
+    await choose(c);
+    await page.click('#convert');
+    await page.waitForFunction(() => document.getElementById('message').textContent !== '');
+    const r = spawnSync(converter, args, {input: 'int x;\n'});
+    assert.equal(r.status, 2);
+    assert.equal('vorel-convert: ' + await page.textContent('#message'), r.stderr.toString().split('\n')[0],
+        caseName(c));
+    assert.equal(await page.textContent('#markup'), '');
+    assert.equal(await page.isDisabled('#download'), true);
+  }
+  // Each format offers its own modes only.
+  await choose({format: 'html', numbered: false});
+  assert.equal(await page.isVisible('#mode-ubb_safe'), false);
+  assert.equal(await page.isVisible('#mode-page'), true);
+  await choose({format: 'ubb', numbered: false});
+  assert.equal(await page.isVisible('#mode-page'), false);
+  assert.equal(await page.isVisible('#mode-tab_width'), true);
+});
+
+test('opened files take the syntax their name asks for, as vorel-convert chooses it', async () => {
+  // Every sample opened by name, after a syntax that is not its own was chosen.
+  for (const [i, file] of Object.keys(SAMPLES).entries()) {
+    const c = [CASES[0], MODE_CASES[6]][i % 2];
+    await page.selectOption('#syntax', 'Lua');
+    await choose(c);
+    const n = await conversions();
+    await page.setInputFiles('#open', path.join(sourceDir, 'samples', file));
+    await settle(n);
+    const want = cli(path.join(sourceDir, 'samples', file), undefined, c);
+    assert.equal(want.status, 0, want.err);
+    assert.equal(await page.inputValue('#syntax'), SAMPLES[file], file);
+    assert.equal(await page.textContent('#message'), `Syntax ${SAMPLES[file]}, from the file name.`);
+    assert.ok(want.out.equals((await download()).bytes), `${file} ${caseName(c)}: downloaded bytes differ`);
+  }
+  // A name no pattern matches keeps the syntax chosen.
+  const file = path.join(scratch, 'notes.zzz');
+  fs.writeFileSync(file, 'local x = 1\n');
+  await page.selectOption('#syntax', 'Lua');
+  const n = await conversions();
+  await page.setInputFiles('#open', file);
+  await settle(n);
+  assert.equal(await page.inputValue('#syntax'), 'Lua');
+  assert.match(await page.textContent('#message'), /No syntax's file names match 'notes.zzz'; the syntax stays Lua/);
+  assert.ok(cli(fs.readFileSync(file), 'Lua', CASES[0]).out.equals((await download()).bytes));
+});
+
 test('the HTML preview is the markup rendered in a frame that runs no script', async () => {
   await page.fill('#source', 'int main() { return a < b; } // <script>alert(1)</script>\n');
   await convertWith('C', {format: 'html', numbered: false});
@@ -177,11 +310,11 @@ test('opened and dropped files convert as bytes: UTF-8, Big5 and CR line ends', 
   for (const [name, bytes, charset] of cases) {
     const file = path.join(scratch, name);
     fs.writeFileSync(file, bytes);
-    for (const c of [CASES[1], CASES[2]]) {
+    // The automatic charset (UTF-8 declared for the UTF-8 file, Big5 for the
+    // other), each one forced, and the modern page.
+    for (const c of [CASES[1], CASES[2], MODE_CASES[0], MODE_CASES[4], MODE_CASES[5], MODE_CASES[7]]) {
       await page.selectOption('#syntax', 'C');
-      await page.check(`input[name=format][value=${c.format}]`);
-      await page.setChecked('#numbered', c.numbered);
-      if (c.numbered) await page.fill('#first-line', c.first);
+      await choose(c);
       const n = await conversions();
       await page.setInputFiles('#open', file);
       await settle(n);
@@ -189,11 +322,13 @@ test('opened and dropped files convert as bytes: UTF-8, Big5 and CR line ends', 
       assert.match(await page.textContent('#source-name'), new RegExp(charset));
       assert.equal(await page.textContent('#markup'), await shownText(want.out), `${name} shown`);
       const d = await download();
-      assert.ok(want.out.equals(d.bytes), `${name} ${JSON.stringify(c)}: downloaded bytes differ`);
+      assert.ok(want.out.equals(d.bytes), `${name} ${caseName(c)}: downloaded bytes differ`);
       assert.equal(d.name, name.replace(/\.c$/, c.format === 'html' ? '.html' : '.txt'));
     }
   }
-  // Dropped on the page.
+  // Dropped on the page: its name chooses the syntax too.
+  await page.selectOption('#syntax', 'Lua');
+  await choose(CASES[2]);
   const n = await conversions();
   const dt = await page.evaluateHandle((b) => {
     const t = new DataTransfer();
@@ -203,6 +338,7 @@ test('opened and dropped files convert as bytes: UTF-8, Big5 and CR line ends', 
   await page.dispatchEvent('body', 'drop', {dataTransfer: dt});
   await settle(n);
   const want = cli(big5, 'C', CASES[2]);
+  assert.equal(await page.inputValue('#syntax'), 'C');
   assert.ok(want.out.equals((await download()).bytes), 'dropped file');
 });
 
@@ -243,9 +379,7 @@ test('bad input: the page says what vorel-convert says and keeps the text', asyn
     ['binary', () => page.setInputFiles('#open', path.join(scratch, 'binary.bin')), binary]]) {
     for (const c of [CASES[0], CASES[3]]) {
       await page.selectOption('#syntax', 'C');
-      await page.check(`input[name=format][value=${c.format}]`);
-      await page.setChecked('#numbered', c.numbered);
-      if (c.numbered) await page.fill('#first-line', c.first);
+      await choose(c);
       await set();
       n = await conversions();
       await page.click('#convert');
@@ -263,9 +397,7 @@ test('a 10 MB paste converts whole; the page shows the start and downloads all',
   for (let at = 0; at < big.length; at += sample.length) sample.copy(big, at);
   const c = {format: 'html', numbered: true, first: '1'};
   await page.selectOption('#syntax', 'C++');
-  await page.check('input[name=format][value=html]');
-  await page.check('#numbered');
-  await page.fill('#first-line', c.first);
+  await choose(c);
   let n = await conversions();
   // The paste event as Ctrl+V delivers it.
   await page.evaluate((text) => {
@@ -300,12 +432,25 @@ test('the choices survive a reload, as option.ini keeps them', async () => {
   await page.check('#numbered');
   await page.fill('#first-line', '42');
   await page.dispatchEvent('#first-line', 'change');
+  await page.check('#mode-ubb_safe');
+  await page.fill('#mode-ubb_font', 'Courier New');
+  await page.fill('#mode-tab_width', '4');
   await page.reload();
   await page.waitForSelector('body[data-ready=yes]');
   assert.equal(await page.inputValue('#syntax'), 'Rust');
   assert.equal(await page.isChecked('input[name=format][value=ubb]'), true);
   assert.equal(await page.isChecked('#numbered'), true);
   assert.equal(await page.inputValue('#first-line'), '42');
+  assert.equal(await page.isChecked('#mode-ubb_safe'), true);
+  assert.equal(await page.inputValue('#mode-ubb_font'), 'Courier New');
+  assert.equal(await page.inputValue('#mode-tab_width'), '4');
+  // The HTML modes kept theirs while UBB was chosen.
+  await page.check('input[name=format][value=html]');
+  await page.selectOption('#mode-page', 'modern');
+  await page.reload();
+  await page.waitForSelector('body[data-ready=yes]');
+  assert.equal(await page.inputValue('#mode-page'), 'modern');
+  assert.equal(await page.isChecked('#mode-ubb_safe'), true);
 });
 
 test('served by a plain static web server, the page works the same', async () => {
