@@ -1,5 +1,5 @@
 // Takes docs/web-page.png: the page from file:// with a shipped sample
-// converted to numbered HTML.  Usage: node web/tests/screenshot.mjs
+// converted to numbered HTML on the modern page.  Usage: node web/tests/screenshot.mjs
 import fs from 'node:fs';
 import path from 'node:path';
 import {chromium} from 'playwright-core';
@@ -13,6 +13,7 @@ await page.goto('file://' + path.join(root, 'build/wasm/page/index.html'));
 await page.waitForSelector('body[data-ready=yes]');
 await page.selectOption('#syntax', 'Python');
 await page.check('#numbered');
+await page.selectOption('#mode-page', 'modern');
 await page.fill('#first-line', '1');
 await page.fill('#source', fs.readFileSync(path.join(root, 'samples/sample.py'), 'utf8'));
 await page.click('#convert');
