@@ -123,7 +123,7 @@ cmp "$WORK/want.html" "$WORK/wine.html" || fail "vorel-convert.exe output differ
 
 echo "=== web page zip"
 listing=$(unzip -Z1 "$WEBZIP" | sort | tr '\n' ' ')
-[ "$listing" = "vorel-web/ vorel-web/app.js vorel-web/index.html vorel-web/style.css vorel-web/vorel-engine.js " ] ||
+[ "$listing" = "vorel-web/ vorel-web/app.js vorel-web/bbcode.js vorel-web/index.html vorel-web/style.css vorel-web/vorel-engine.js " ] ||
   fail "the web zip holds: $listing"
 unzip -q "$WEBZIP" -d "$WORK/web"
 [ -d web/tests/node_modules/playwright-core ] || (cd web/tests && npm ci --no-audit --no-fund)

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds the web page and packs it: build/wasm/vorel-web-<version>.zip, one
-# folder vorel-web/ with index.html, app.js, style.css and vorel-engine.js.
+# folder vorel-web/ with index.html, app.js, style.css, bbcode.js and
+# vorel-engine.js.
 # Prints the zip's path on stdout (one: a zip of an earlier version is removed
 # first); the build's own output goes to stderr.
 set -euo pipefail

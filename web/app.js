@@ -216,7 +216,8 @@
       // Shown as a browser reads it: the classic frame's own texts are Big5,
       // so markup that is not all UTF-8 reads as Big5.
       const bytes = new Uint8Array(reply.markup);
-      setResult({bytes, text: decode(bytes, reply.markupUtf8), format: o.format, name});
+      setResult({bytes, text: decode(bytes, reply.markupUtf8), format: o.format, name,
+                 boardEscapes: o.format === 'ubb' && o.modes.ubb_no_entities === '1'});
       ui.stats.textContent =
           `Original length: ${reply.originalLength} characters · Converted length: ${bytes.length}` +
           ` characters · Keyword loading: ${reply.keywordMs} ms · Conversion: ${reply.conversionMs} ms` +
@@ -248,12 +249,41 @@
     ui.previewNote.textContent = cut ?
         `(the first ${SHOW_LIMIT} of ${r.text.length} characters; Copy and Download take all)` : '';
     const html = r.format === 'html';
-    ui.preview.hidden = !html;
-    ui.ubbPreview.hidden = html;
+    const rendered = html ? shown : renderUbb(shown, r.boardEscapes);
+    ui.preview.hidden = rendered === null;
+    ui.ubbPreview.hidden = rendered !== null;
     // The preview frame is sandboxed: no scripts, no forms, no navigation.
-    ui.preview.srcdoc = html ? shown : '';
-    ui.ubbPreview.textContent = html ? '' : shown;
+    ui.preview.srcdoc = rendered === null ? '' : rendered;
+    ui.preview.title = html ? 'Preview of the HTML' : 'Preview of the UBB as a forum shows it';
+    ui.ubbPreview.textContent = rendered === null ? shown : '';
     document.body.dataset.format = r.format;
+  }
+
+  // UBB as a forum shows it, rendered by the BBCode library bundled with the
+  // page (bbcode.js), with [font=NAME] added as many boards add it; null when
+  // the library is missing, and the preview shows the UBB as text.  UBB
+  // without entities is for boards that escape HTML in posts first, so the
+  // preview does too.  The source decides what tags the post holds, so the
+  // frame may load nothing ([img], a url() in a colour) and its links do not
+  // follow.
+  function renderUbb(ubb, boardEscapes) {
+    if (boardEscapes) ubb = ubb.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+    if (!window.BbobHtml || !window.BbobPresetHTML5) return null;
+    const preset = BbobPresetHTML5.default.extend((tags) => ({
+      ...tags,
+      font: (node) => ({tag: 'span', attrs: {style: `font-family: ${Object.keys(node.attrs)[0]};`},
+                        content: node.content}),
+    }));
+    let body;
+    try {
+      body = BbobHtml.default(ubb, preset());
+    } catch (e) {
+      return null;
+    }
+    return '<!DOCTYPE html><html><head><meta charset="utf-8">' +
+        `<meta http-equiv="Content-Security-Policy" content="default-src 'none'; style-src 'unsafe-inline'">` +
+        '<style>body{margin:8px;font:14px/1.5 system-ui,sans-serif;white-space:pre-wrap;overflow-wrap:anywhere}' +
+        'a{pointer-events:none}</style></head><body>' + body + '</body></html>';
   }
 
   function liveConvert() {

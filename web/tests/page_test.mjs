@@ -70,6 +70,7 @@ const caseName = (c) => `${c.format}${c.numbered ? ' numbered from ' + c.first :
 
 let browser, context, page;
 const strayRequests = [];
+const blocked = new Map();  // url -> why Chromium did not send it
 let servedBase = null;  // the local web server's address while a test serves the page
 
 // What vorel-convert writes (stdout bytes), or its error message.
@@ -169,6 +170,7 @@ before(async () => {
         url.startsWith('about:') || url.startsWith('data:') || (servedBase && url.startsWith(servedBase));
     if (!own) strayRequests.push(url);
   });
+  context.on('requestfailed', (r) => blocked.set(r.url(), r.failure().errorText));
   page = await context.newPage();
   page.on('pageerror', (e) => strayRequests.push('page error: ' + e.message));
   const t0 = Date.now();
@@ -296,9 +298,78 @@ test('the HTML preview is the markup rendered in a frame that runs no script', a
       'int main() { return a < b; } // <script>alert(1)</script>\n');
   assert.equal(await frame.locator('#code font[color="0000C0"]').first().textContent(), 'int');
   assert.equal(await page.getAttribute('#preview', 'sandbox'), '');
-  await convertWith('C', {format: 'ubb', numbered: false});
-  assert.equal(await page.isVisible('#ubb-preview'), true);
-  assert.equal(await page.isVisible('#preview'), false);
+});
+
+// The rendered post's text as a reader sees it, line ends as the source's.
+const postText = () => page.frameLocator('#preview').locator('body').innerText();
+const lf = (b) => b.toString('utf8').replace(/\r\n?/g, '\n');
+
+test('the UBB preview is the post as the bundled BBCode library renders it', async () => {
+  // Forum-safe UBB of every sample renders as exactly its source (with or
+  // without the font, and without entities on a board that escapes HTML).
+  const safe = [MODE_CASES[6], {...MODE_CASES[7], numbered: false}, MODE_CASES[9]];
+  for (const [i, [file, syntax]] of Object.entries(SAMPLES).entries()) {
+    const bytes = fs.readFileSync(path.join(sourceDir, 'samples', file));
+    await page.fill('#source', bytes.toString('utf8'));
+    const c = safe[i % safe.length];
+    await convertWith(syntax, c);
+    assert.equal(await page.isVisible('#ubb-preview'), false);
+    assert.equal(await postText(), lf(bytes), `${file} ${caseName(c)}`);
+  }
+  // Keywords in their colour and weight, the font as asked.
+  await page.fill('#source', 'int main() { return 0; }\n');
+  await convertWith('C', safe[1]);
+  const style = await page.frameLocator('#preview').locator('span', {hasText: /^int$/}).last().evaluate((el) => {
+    const s = getComputedStyle(el);
+    let bold = false;
+    for (let e = el; e; e = e.parentElement) bold = bold || getComputedStyle(e).fontWeight === '700';
+    return {color: s.color, bold, font: s.fontFamily};
+  });
+  assert.deepEqual(style, {color: 'rgb(0, 0, 192)', bold: true, font: '"Courier New"'});
+});
+
+test('bbcode.js holds the published @bbob files unchanged, at the versions it names', () => {
+  const bundled = fs.readFileSync(path.join(webDir, 'bbcode.js'), 'utf8');
+  const modules = path.join(path.dirname(new URL(import.meta.url).pathname), 'node_modules/@bbob');
+  for (const name of ['html', 'preset-html5']) {
+    const {version} = JSON.parse(fs.readFileSync(path.join(modules, name, 'package.json'), 'utf8'));
+    assert.ok(bundled.includes(`@bbob/${name} ${version}`), `${name} ${version} is not the version named`);
+    assert.ok(bundled.includes(fs.readFileSync(path.join(modules, name, 'dist/index.min.js'), 'utf8')),
+        `${name}: not the published file`);
+  }
+});
+
+test('the UBB preview loads nothing a post names and follows no link', async () => {
+  let hits = 0;
+  const server = http.createServer((req, res) => {
+    ++hits;
+    res.writeHead(200, {'Content-Type': 'image/png'}).end();
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const base = `http://127.0.0.1:${server.address().port}/`;
+  try {
+    // Default UBB leaves the source's tags to the board: they are a picture,
+    // a link and a colour with a url() in it.
+    await page.fill('#source', `// [img]${base}a.png[/img] [url=${base}b]link[/url] ` +
+        `[color=red;background:url(${base}c.png)]x[/color] <img src="${base}d.png">\n`);
+    await convertWith('C', CASES[2]);
+    const frame = page.frameLocator('#preview');
+    assert.equal(await frame.locator('img').count(), 1, 'the [img] tag was rendered');
+    await frame.locator('a').click({force: true});
+    await page.waitForTimeout(500);
+    assert.equal(hits, 0, 'the preview made requests');
+    assert.match(await postText(), /link/);
+    // The page's own view of the result did not change.
+    assert.equal(await page.textContent('#markup'), await shownText(cli(
+        Buffer.from(await page.inputValue('#source')), 'C', CASES[2]).out));
+  } finally {
+    server.close();
+  }
+  // Chromium reports what the frame's policy stopped as requests that failed
+  // before they were sent; they are taken off the suite's list of strays.
+  for (const url of strayRequests.filter((u) => u.startsWith(base)))
+    assert.equal(blocked.get(url), 'csp', url);
+  strayRequests.splice(0, strayRequests.length, ...strayRequests.filter((u) => !u.startsWith(base)));
 });
 
 test('opened and dropped files convert as bytes: UTF-8, Big5 and CR line ends', async () => {
