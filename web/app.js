@@ -82,21 +82,28 @@
   const holdsOpened = () => opened !== null && ui.source.value === opened.text;
   const defaultPlaceholder = ui.source.placeholder;
 
-  // Puts bytes in as the source; what the text area then shows is theirs.
-  function hold(bytes, name, text, label) {
+  // Puts a source in: an opened file's bytes, or a pasted text too large for
+  // the text area (a string: the Worker makes it UTF-8, off this thread).
+  // What the text area then shows is theirs.
+  function hold(source, name, text, label) {
     clearTimeout(liveTimer);  // this conversion takes the place of one waiting
     liveTimer = 0;
-    const big = bytes.length > BIG_SOURCE;
+    const big = source.length > BIG_SOURCE;
     ui.source.value = big ? '' : text;
-    opened = {bytes, name, text: ui.source.value};
+    opened = {source, name, text: ui.source.value};
     ui.source.placeholder = big ? `${label}: too large to show here; it converts as it is. ` +
         'Typing here replaces it.' : defaultPlaceholder;
     ui.sourceName.textContent = label;
     convert();
   }
 
-  function sourceBytes() {
-    return holdsOpened() ? opened.bytes : new TextEncoder().encode(ui.source.value);
+  // The source as the Worker takes it: {bytes} (a copy, handed over; the
+  // original stays with the page) or {text}.
+  function sourceRequest() {
+    const src = holdsOpened() ? opened.source : ui.source.value;
+    if (typeof src === 'string') return [{text: src}, []];
+    const copy = src.slice();
+    return [{bytes: copy.buffer}, [copy.buffer]];
   }
 
   // ---- Options, remembered like option.ini ------------------------------------
@@ -195,15 +202,14 @@
       markIdle();
       return;
     }
-    const src = sourceBytes();
+    const [source, transfer] = sourceRequest();
     const name = holdsOpened() ? opened.name : '';
     converting = true;
     markIdle();
     ui.convert.disabled = true;
     const t0 = performance.now();
-    const copy = src.slice();  // the original stays with the page
-    const reply = await ask({op: 'convert', bytes: copy.buffer, syntax: o.syntax,
-                             options: optionLines(o), firstLine}, [copy.buffer]);
+    const reply = await ask({op: 'convert', ...source, syntax: o.syntax, options: optionLines(o), firstLine},
+                            transfer);
     const total = performance.now() - t0;
     converting = false;
     ui.convert.disabled = false;
@@ -216,7 +222,7 @@
       // Shown as a browser reads it: the classic frame's own texts are Big5,
       // so markup that is not all UTF-8 reads as Big5.
       const bytes = new Uint8Array(reply.markup);
-      setResult({bytes, text: decode(bytes, reply.markupUtf8), format: o.format, name,
+      setResult({bytes, utf8: reply.markupUtf8, format: o.format, name,
                  boardEscapes: o.format === 'ubb' && o.modes.ubb_no_entities === '1'});
       ui.stats.textContent =
           `Original length: ${reply.originalLength} characters · Converted length: ${bytes.length}` +
@@ -232,6 +238,23 @@
     markIdle();
   }
 
+  // The whole markup as text, made when first asked for (Copy): decoding tens
+  // of megabytes holds up the page for a while.
+  function markupText(r) {
+    if (r.text === undefined) r.text = decode(r.bytes, r.utf8);
+    return r.text;
+  }
+
+  // What the page shows of the markup, and whether that is cut: the first
+  // SHOW_LIMIT characters, decoded from enough bytes for them and no more (a
+  // character is at most 4 bytes; a character cut at the end falls beyond
+  // the limit).
+  function shownText(r) {
+    const prefix = r.bytes.length > 4 * SHOW_LIMIT;
+    const text = prefix ? decode(r.bytes.subarray(0, 4 * SHOW_LIMIT), r.utf8) : markupText(r);
+    return text.length > SHOW_LIMIT ? [text.slice(0, SHOW_LIMIT), true] : [text, prefix];
+  }
+
   function setResult(r) {
     result = r;
     ui.copy.disabled = ui.download.disabled = !r;
@@ -243,11 +266,10 @@
       ui.stats.textContent = '';
       return;
     }
-    const cut = r.text.length > SHOW_LIMIT;
-    const shown = cut ? r.text.slice(0, SHOW_LIMIT) : r.text;
+    const [shown, cut] = shownText(r);
     ui.markup.textContent = shown;
     ui.previewNote.textContent = cut ?
-        `(the first ${SHOW_LIMIT} of ${r.text.length} characters; Copy and Download take all)` : '';
+        `(the first ${SHOW_LIMIT} characters of ${r.bytes.length} bytes; Copy and Download take all)` : '';
     const html = r.format === 'html';
     const rendered = html ? shown : renderUbb(shown, r.boardEscapes);
     ui.preview.hidden = rendered === null;
@@ -337,8 +359,7 @@
     const text = e.clipboardData ? e.clipboardData.getData('text/plain') : '';
     if (text.length <= BIG_SOURCE) return;  // the text area takes it
     e.preventDefault();
-    const bytes = new TextEncoder().encode(text);
-    hold(bytes, '', '', `pasted text (${bytes.length} bytes)`);
+    hold(text, '', '', `pasted text (${text.length} characters)`);
   });
 
   ui.open.addEventListener('change', () => {
@@ -373,9 +394,10 @@
   ui.copy.addEventListener('click', async () => {
     if (!result) return;
     try {
-      if (navigator.clipboard) await navigator.clipboard.writeText(result.text);
-      else copyByCommand(result.text);
-      showMessage(`Copied ${result.text.length} characters of markup.`, true);
+      const text = markupText(result);
+      if (navigator.clipboard) await navigator.clipboard.writeText(text);
+      else copyByCommand(text);
+      showMessage(`Copied ${text.length} characters of markup.`, true);
     } catch (e) {
       showMessage('The browser did not allow copying: ' + e.message);
     }

@@ -24,7 +24,7 @@ function stringList(M, p) {
 
 function convert(M, req) {
   const t0 = performance.now();
-  const bytes = new Uint8Array(req.bytes);
+  const bytes = req.text !== undefined ? encoder.encode(req.text) : new Uint8Array(req.bytes);
   const text = M._malloc(bytes.length || 1);
   M.HEAPU8.set(bytes, text);
   const syntax = cString(M, req.syntax);
