@@ -24,7 +24,8 @@ await page.waitForSelector('body[data-ready=yes]');
 console.log(`page ready for use: ${Date.now() - t0} ms (load, engine compiled, syntax list filled)`);
 const size = (f) => fs.statSync(path.join(webDir, f)).size;
 console.log(`page files: vorel-engine.js ${size('vorel-engine.js')} B (wasm inside, base64), ` +
-    `app.js ${size('app.js')} B, index.html ${size('index.html')} B, style.css ${size('style.css')} B`);
+    `app.js ${size('app.js')} B, bbcode.js ${size('bbcode.js')} B, index.html ${size('index.html')} B, ` +
+    `style.css ${size('style.css')} B`);
 
 // A Worker of our own from the same engine script the page uses.
 await page.evaluate(() => {
@@ -49,22 +50,26 @@ for (const mb of [1, 10]) {
   const data = fs.readFileSync(file);
   const b64 = data.toString('base64');
   const MB = data.length / 1e6;
-  for (const options of ['html', 'html numbered', 'ubb']) {
+  // The page's choices (one per line) and the same for vorel-convert.
+  for (const [options, flags] of [
+    ['html', []], ['html numbered', ['--line-numbers', '1']], ['html page=modern', ['--page', 'modern']],
+    ['ubb', ['--format', 'ubb']], ['ubb ubb_safe=1', ['--format', 'ubb', '--ubb-safe']]]) {
     const runs = [];
-    for (let i = 0; i < rounds; i++) runs.push(await page.evaluate(([b, o]) => benchConvert(b, o), [b64, options]));
+    const lines = options.split(' ').join('\n');
+    for (let i = 0; i < rounds; i++) runs.push(await page.evaluate(([b, o]) => benchConvert(b, o), [b64, lines]));
     if (!runs.every((r) => r.ok)) throw new Error('conversion failed');
     const native = [];
     for (let i = 0; i < rounds; i++) {
       const t = process.hrtime.bigint();
-      execFileSync(converter, ['--config-dir', path.join(root, 'data'), '--syntax', 'C++', '--format', options.startsWith('ubb') ? 'ubb' : 'html',
-        ...(options.includes('numbered') ? ['--line-numbers', '1'] : []), '-o', '/dev/null', file]);
+      execFileSync(converter, ['--config-dir', path.join(root, 'data'), '--syntax', 'C++', ...flags, '-o', '/dev/null',
+        file]);
       native.push(Number(process.hrtime.bigint() - t) / 1e6);
     }
     const e = median(runs.map((r) => r.engine + r.keywords));
     const w = median(runs.map((r) => r.worker));
     const wall = median(runs.map((r) => r.wall));
     const n = median(native);
-    console.log(`${mb} MB ${options.padEnd(13)} wasm engine ${e} ms (${(MB / (e / 1000)).toFixed(0)} MB/s), ` +
+    console.log(`${mb} MB ${options.padEnd(16)} wasm engine ${e} ms (${(MB / (e / 1000)).toFixed(0)} MB/s), ` +
         `in the Worker ${w.toFixed(0)} ms (${(MB / (w / 1000)).toFixed(0)} MB/s), ` +
         `page round trip ${wall.toFixed(0)} ms | native vorel-convert ${n.toFixed(0)} ms ` +
         `(${(MB / (n / 1000)).toFixed(0)} MB/s, process and file I/O included)`);
