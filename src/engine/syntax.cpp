@@ -30,7 +30,9 @@ bool read_table(SyntaxSource& source, const char* section, const char* key, uint
     table.reset();  // out of memory counts as unreadable
   }
   if (table) return true;
-  if (failed_file) *failed_file = shown;
+  // The failure always names the file: as the source shows it, else (a
+  // name of slashes alone) as config.ini wrote it.
+  if (failed_file) *failed_file = shown.empty() ? std::string(name) : shown;
   return false;
 }
 

@@ -162,6 +162,18 @@ TEST_P(SyntaxTest, UnreadableKeywordFileFailsAndNamesIt) {
   EXPECT_EQ(failed.find("missing.txt") + 11, failed.size());
 }
 
+TEST_P(SyntaxTest, KeywordFileNamedBySlashesAloneFailsAndNamesSomething) {
+  // Nothing is left of such a name to look up, but the message still needs a
+  // file to name (an empty one reads as running out of memory).
+  for (const char* name : {"/", "\\\\"}) {
+    config(std::string("stxfile2=") + name + "\r\n");
+    ScanState s;
+    std::string failed;
+    EXPECT_FALSE(load(s, &failed)) << name;
+    EXPECT_FALSE(failed.empty()) << name;
+  }
+}
+
 TEST_P(SyntaxTest, KeywordFileNameAtTheLengthLimitLoadsOrFailsByName) {
   const std::string name = std::string(250, 'k') + ".txt";  // 254 characters, the value limit
   config("stxfile1=" + name + "\r\n");
