@@ -288,17 +288,18 @@
   // preview does too.  The source decides what tags the post holds, so the
   // frame may load nothing ([img], a url() in a colour) and its links do not
   // follow.
+  const boardPreset = window.BbobPresetHTML5 && BbobPresetHTML5.default.extend((tags) => ({
+    ...tags,
+    font: (node) => ({tag: 'span', attrs: {style: `font-family: ${Object.keys(node.attrs)[0]};`},
+                      content: node.content}),
+  }));
+
   function renderUbb(ubb, boardEscapes) {
+    if (!window.BbobHtml || !boardPreset) return null;
     if (boardEscapes) ubb = ubb.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
-    if (!window.BbobHtml || !window.BbobPresetHTML5) return null;
-    const preset = BbobPresetHTML5.default.extend((tags) => ({
-      ...tags,
-      font: (node) => ({tag: 'span', attrs: {style: `font-family: ${Object.keys(node.attrs)[0]};`},
-                        content: node.content}),
-    }));
     let body;
     try {
-      body = BbobHtml.default(ubb, preset());
+      body = BbobHtml.default(ubb, boardPreset());
     } catch (e) {
       return null;
     }
