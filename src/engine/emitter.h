@@ -34,6 +34,7 @@ class Emitter {
       case TOKEN_STRING: run(string_markup_, token, false); break;
       case TOKEN_LINE_COMMENT: run(comment_markup_, token, false); break;
       case TOKEN_BLOCK_COMMENT: run(comment_markup_, token, true); break;
+      case TOKEN_BLOCK_STRING: run(string_markup_, token, true); break;
     }
   }
   // A run of delimiters that come out as they are, one TOKEN_DELIMITER each

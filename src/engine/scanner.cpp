@@ -17,6 +17,11 @@ ByteClasses::ByteClasses(const Syntax& syntax, const EscapeTable* delimiter_esca
     if (pair.start[0] == 0) break;
     of[static_cast<unsigned char>(pair.start[0])] |= CLASS_COMMENT;
   }
+  for (const StringPair& pair : syntax.string_pairs) {
+    if (pair.start[0] == 0) break;
+    of[static_cast<unsigned char>(pair.start[0])] |= CLASS_PAIR;
+  }
+  if (syntax.heredoc[0]) of[static_cast<unsigned char>(syntax.heredoc[0])] |= CLASS_HEREDOC;
   if (!delimiter_escapes) return;
   for (int i = 1; i < 256; ++i)
     if (of[i] == CLASS_DELIMITER && !delimiter_escapes->escapes(static_cast<unsigned char>(i)))

@@ -22,6 +22,10 @@ enum TokenKind : int {
   TOKEN_WORD = 3,
   TOKEN_DELIMITER = 4,
   TOKEN_BLOCK_COMMENT = 5,
+  // A string that spans lines (string pairs, here-documents, quotes that may
+  // span lines): one run in the string style with its line ends inside, as a
+  // block comment.  Only syntaxes with the extended rules produce it.
+  TOKEN_BLOCK_STRING = 6,
 };
 
 struct ScanState;
@@ -57,7 +61,16 @@ namespace detail {
 // CLASS_PLAIN marks the delimiters that begin nothing and that the emitter's
 // escapes leave as they are: an emitter that takes whole runs of them gets
 // each run in one call.
-enum : uint8_t { CLASS_DELIMITER = 1, CLASS_QUOTE = 2, CLASS_COMMENT = 4, CLASS_PLAIN = 8 };
+// CLASS_PAIR and CLASS_HEREDOC mark the first bytes of string pairs and of
+// the here-document marker (extended rules only).
+enum : uint8_t {
+  CLASS_DELIMITER = 1,
+  CLASS_QUOTE = 2,
+  CLASS_COMMENT = 4,
+  CLASS_PLAIN = 8,
+  CLASS_PAIR = 16,
+  CLASS_HEREDOC = 32,
+};
 
 struct ByteClasses {
   uint8_t of[256];
@@ -113,7 +126,156 @@ inline const char* skip_word_bytes(const char* p, const char* end, const uint8_t
   return p;
 }
 
-template <class Emit>
+inline bool at_line_start(const char* p, const char* begin) {
+  return p == begin || p[-1] == '\n' || p[-1] == '\r';
+}
+
+inline bool place_allows(CommentPlace place, const char* p, const char* begin) {
+  switch (place) {
+    case PLACE_ANYWHERE: return true;
+    case PLACE_LINE_START: return at_line_start(p, begin);
+    case PLACE_WORD_START: return at_line_start(p, begin) || p[-1] == ' ' || p[-1] == '\t';
+  }
+  return true;
+}
+
+inline bool spans_lines(const char* b, const char* e) { return find_any_of3(b, e, '\r', '\n', '\n') != e; }
+
+// One past the end marker of a string whose text begins at q, or `end` when
+// the marker is missing.
+inline const char* find_string_end(const char* q, const char* end, const char* marker, std::size_t len,
+                                   EscapeRule rule, char escape) {
+  for (;;) {
+    q = rule == ESCAPE_CHAR ? find_any_of3(q, end, marker[0], escape, escape)
+                            : find_any_of3(q, end, marker[0], marker[0], marker[0]);
+    if (q == end) return end;
+    if (rule == ESCAPE_CHAR && *q == escape) {
+      q += end - q >= 2 ? 2 : 1;
+      continue;
+    }
+    if (static_cast<std::size_t>(end - q) < len) return end;
+    if (std::memcmp(q, marker, len) == 0) {
+      if (rule == ESCAPE_DOUBLED && static_cast<std::size_t>(end - q) >= 2 * len &&
+          std::memcmp(q + len, marker, len) == 0) {
+        q += 2 * len;
+        continue;
+      }
+      return q + len;
+    }
+    ++q;
+  }
+}
+
+// The close of a quoted string that ends at its line end: the closing quote,
+// the line end, or `end`.  An escape before the line end does not carry the
+// string over.
+inline const char* find_quote_close(const char* q, const char* end, char quote, char eol, EscapeRule rule,
+                                    char escape) {
+  for (;;) {
+    q = find_any_of3(q, end, quote, eol, rule == ESCAPE_CHAR ? escape : quote);
+    if (q == end || *q == eol) return q;
+    if (*q == quote) {
+      if (rule == ESCAPE_DOUBLED && end - q >= 2 && q[1] == quote) {
+        q += 2;
+        continue;
+      }
+      return q;
+    }
+    // the escape character
+    if (end - q < 2) return end;
+    if (q[1] == eol) return q + 1;
+    q += 2;
+  }
+}
+
+// One past the end marker of a comment that nests, or `end`.
+inline const char* find_nested_comment_end(const ActivePair& pair, const char* p, const char* end) {
+  const char* q = p + pair.start_len;
+  int depth = 1;
+  for (;;) {
+    q = find_any_of3(q, end, pair.start[0], pair.end[0], pair.end[0]);
+    if (q == end) return end;
+    const std::size_t left = static_cast<std::size_t>(end - q);
+    if (pair.end_len <= left && std::memcmp(q, pair.end, pair.end_len) == 0) {
+      if (--depth == 0) return q + pair.end_len;
+      q += pair.end_len;
+    } else if (pair.start_len <= left && std::memcmp(q, pair.start, pair.start_len) == 0) {
+      ++depth;
+      q += pair.start_len;
+    } else {
+      ++q;
+    }
+  }
+}
+
+inline bool is_name_start(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+inline bool is_name_byte(char c) { return is_name_start(c) || (c >= '0' && c <= '9'); }
+
+// A here-document opened by the marker at p: its name, and one past what the
+// opener covers (marker, form, quotes and name).  Nothing when no name follows.
+struct HeredocOpener {
+  const char* name = nullptr;
+  std::size_t name_len = 0;
+  const char* after = nullptr;
+};
+
+inline HeredocOpener match_heredoc(const Syntax& syntax, std::size_t marker_len, const char* p,
+                                   const char* end) {
+  HeredocOpener h;
+  const char* q = p + marker_len;
+  if (q != end && (*q == '-' || *q == '~')) ++q;
+  if (syntax.heredoc_space)
+    while (q != end && (*q == ' ' || *q == '\t')) ++q;
+  char quote = 0;
+  if (q != end && (*q == '\'' || *q == '"' || *q == '`')) quote = *q++;
+  else if (q != end && *q == '\\') ++q;
+  if (q == end || !is_name_start(*q)) return h;
+  const char* name = q;
+  while (q != end && is_name_byte(*q)) ++q;
+  if (quote) {
+    if (q == end || *q != quote) return h;
+    h.after = q + 1;
+  } else {
+    h.after = q;
+  }
+  h.name = name;
+  h.name_len = static_cast<std::size_t>(q - name);
+  return h;
+}
+
+// One past the name on the line that ends a here-document whose text begins
+// at body, or `end`.  The name may be indented and followed by ; , or ).
+inline const char* find_heredoc_end(const char* body, const char* end, const char* name, std::size_t len,
+                                    char eol) {
+  const char* line = body;
+  for (;;) {
+    const char* t = line;
+    while (t != end && (*t == ' ' || *t == '\t')) ++t;
+    if (static_cast<std::size_t>(end - t) >= len && std::memcmp(t, name, len) == 0) {
+      const char* after = t + len;
+      if (after == end || *after == '\r' || *after == '\n' || *after == ';' || *after == ',' ||
+          *after == ')' || *after == ' ' || *after == '\t')
+        return after;
+    }
+    const void* next = std::memchr(line, eol, static_cast<std::size_t>(end - line));
+    if (!next) return end;
+    line = static_cast<const char*>(next) + 1;
+    if (eol == '\r' && line != end && *line == '\n') ++line;
+  }
+}
+
+// Whether the byte before p is an escape that is no part of a string or
+// comment before it (floor): an odd run of escape characters.
+inline bool escaped_here(const char* p, const char* floor, char escape) {
+  int run = 0;
+  while (p != floor && p[-1] == escape) --p, ++run;
+  return run & 1;
+}
+
+// The scanning loop.  Extended: the syntax uses rules beyond the two quotes
+// and the comment pairs (Syntax::has_extended_rules); the plain loop then
+// compiles without them.
+template <bool Extended, class Emit>
 void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emit& emit) {
   const char* const begin = text.data();
   const char* end = begin + text.size();
@@ -142,9 +304,31 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
   const char q1 = syntax.quote1[0];
   const char q2 = syntax.quote2[0];
 
+  // The extended rules' state: the here-document waiting for its text, and
+  // where the last string or comment ended (an escape before it is no
+  // escape of what follows).
+  [[maybe_unused]] const std::size_t heredoc_len = Extended ? marker_length(syntax.heredoc) : 0;
+  [[maybe_unused]] const char* heredoc_body = nullptr;
+  [[maybe_unused]] const char* heredoc_name = nullptr;
+  [[maybe_unused]] std::size_t heredoc_name_len = 0;
+  [[maybe_unused]] const char* floor = begin;
+
   const char* p = begin;
   const char* pending = begin;
   for (;;) {
+    if constexpr (Extended) {
+      if (heredoc_body && p >= heredoc_body) {
+        if (p == heredoc_body) {
+          const char* stop = find_heredoc_end(p, end, heredoc_name, heredoc_name_len, eol);
+          emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+          emit(spans_lines(p, stop) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+               std::string_view(p, static_cast<std::size_t>(stop - p)));
+          if (stop == end) return;
+          p = pending = floor = stop;
+        }
+        heredoc_body = nullptr;  // its line end was inside a string or comment: no here-document
+      }
+    }
     p = skip_word_bytes(p, end, cls);
     if (p == end) {
       if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
@@ -158,25 +342,93 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
       if (k == (CLASS_DELIMITER | CLASS_PLAIN)) {
         if (p != pending) emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
         const char* const first = p;
+        const char* run_end = end;
+        if constexpr (Extended)
+          if (heredoc_body && heredoc_body > p) run_end = heredoc_body;  // stop where its text begins
         do ++p;
-        while (p != end && cls[static_cast<unsigned char>(*p)] == (CLASS_DELIMITER | CLASS_PLAIN));
+        while (p != run_end && cls[static_cast<unsigned char>(*p)] == (CLASS_DELIMITER | CLASS_PLAIN));
         emit.plain_delimiters(first, p);
         pending = p;
         continue;
       }
     }
 
-    if ((k & CLASS_QUOTE) && (c == q1 || c == q2)) {
-      const char* close = p + 1;
-      while (close != end && *close != c && *close != eol) ++close;
-      emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
-      if (close == end) {
-        emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(end - p)));
-        return;
+    if constexpr (Extended) {
+      if ((k & CLASS_PAIR) && !escaped_here(p, floor, syntax.escape)) {
+        const std::size_t left = static_cast<std::size_t>(end - p);
+        const StringPair* hit = nullptr;
+        for (const StringPair& sp : syntax.string_pairs) {
+          if (sp.start[0] == 0) break;
+          const std::size_t len = marker_length(sp.start);
+          if (sp.start[0] == c && len <= left && std::memcmp(p, sp.start, len) == 0) {
+            hit = &sp;
+            break;
+          }
+        }
+        if (hit) {
+          const std::size_t start_len = marker_length(hit->start);
+          const char* stop =
+              find_string_end(p + start_len, end, hit->end, marker_length(hit->end), hit->rule, hit->escape);
+          emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+          emit(spans_lines(p, stop) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+               std::string_view(p, static_cast<std::size_t>(stop - p)));
+          if (stop == end) return;
+          p = pending = floor = stop;
+          continue;
+        }
       }
-      emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(close + 1 - p)));
-      p = pending = close + 1;
-      continue;
+      if ((k & CLASS_HEREDOC) && !heredoc_body && static_cast<std::size_t>(end - p) >= heredoc_len &&
+          std::memcmp(p, syntax.heredoc, heredoc_len) == 0) {
+        const HeredocOpener h = match_heredoc(syntax, heredoc_len, p, end);
+        if (h.name) {
+          emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+          emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(h.after - p)));
+          const void* line_end = std::memchr(h.after, eol, static_cast<std::size_t>(end - h.after));
+          if (line_end) {
+            heredoc_body = static_cast<const char*>(line_end) + 1;
+            if (eol == '\r' && heredoc_body != end && *heredoc_body == '\n') ++heredoc_body;
+            heredoc_name = h.name;
+            heredoc_name_len = h.name_len;
+          }
+          p = pending = floor = h.after;
+          continue;
+        }
+      }
+    }
+
+    if ((k & CLASS_QUOTE) && (c == q1 || c == q2)) {
+      if constexpr (Extended) {
+        if (!escaped_here(p, floor, syntax.escape)) {
+          const int slot = c == q1 ? 0 : 1;
+          const EscapeRule rule = syntax.quote_rules[slot];
+          const char escape = syntax.quote_escapes[slot];
+          const char* stop;
+          if (syntax.quotes_span_lines) {
+            stop = find_string_end(p + 1, end, &c, 1, rule, escape);
+          } else {
+            const char* close = find_quote_close(p + 1, end, c, eol, rule, escape);
+            stop = close == end ? end : close + 1;
+          }
+          emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+          const bool block = syntax.quotes_span_lines && spans_lines(p, stop);
+          emit(block ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+               std::string_view(p, static_cast<std::size_t>(stop - p)));
+          if (stop == end) return;
+          p = pending = floor = stop;
+          continue;
+        }
+      } else {
+        const char* close = p + 1;
+        while (close != end && *close != c && *close != eol) ++close;
+        emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+        if (close == end) {
+          emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(end - p)));
+          return;
+        }
+        emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(close + 1 - p)));
+        p = pending = close + 1;
+        continue;
+      }
     }
 
     if (k & CLASS_COMMENT) {
@@ -185,17 +437,24 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
       for (int i = 0; i < pair_count; ++i) {
         const ActivePair& a = pairs[i];
         if (a.start[0] == c && a.start_len <= left && std::memcmp(p, a.start, a.start_len) == 0) {
+          if constexpr (Extended)
+            if (!place_allows(syntax.comment_pairs[i].place, p, begin)) continue;
           hit = &a;
           break;
         }
       }
       if (hit) {
-        const char* stop = find_comment_end(*hit, p, end);
+        const char* stop;
+        if constexpr (Extended)
+          stop = syntax.comment_pairs[hit - pairs].nests ? find_nested_comment_end(*hit, p, end)
+                                                         : find_comment_end(*hit, p, end);
+        else stop = find_comment_end(*hit, p, end);
         emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
         emit(hit->line ? TOKEN_LINE_COMMENT : TOKEN_BLOCK_COMMENT,
              std::string_view(p, static_cast<std::size_t>(stop - p)));
         if (stop == end) return;
         p = pending = stop;
+        if constexpr (Extended) floor = stop;
         continue;
       }
     }
@@ -217,7 +476,8 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
 // emitter with end_of_text() hears of the end after the last token.
 template <class Emit>
 void scan_with(const Syntax& syntax, std::string_view text, bool lf_lines, Emit&& emit) {
-  detail::scan_tokens(syntax, text, lf_lines, emit);
+  if (syntax.has_extended_rules()) detail::scan_tokens<true>(syntax, text, lf_lines, emit);
+  else detail::scan_tokens<false>(syntax, text, lf_lines, emit);
   if constexpr (requires { emit.end_of_text(); }) emit.end_of_text();
 }
 

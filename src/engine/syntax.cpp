@@ -2,6 +2,8 @@
 // and keyword files, read through a SyntaxSource.
 #include "engine/syntax.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -34,6 +36,56 @@ bool read_table(SyntaxSource& source, const char* section, const char* key, uint
   // name of slashes alone) as config.ini wrote it.
   if (failed_file) *failed_file = shown.empty() ? std::string(name) : shown;
   return false;
+}
+
+bool same_word(const char* value, const char* word) {
+  for (; *word; ++value, ++word)
+    if ((*value | 0x20) != *word) return false;
+  return *value == 0;
+}
+
+// The keys a section adds to the two quotes and the comment pairs: an escape
+// character, quotes whose strings span lines, string pairs and here-documents.
+void read_extended_rules(SyntaxSource& source, const char* section, Syntax& syntax) {
+  char value[VALUE_SIZE];
+  source.get_string(section, "escape", value, sizeof value);
+  syntax.escape = value[0];
+  syntax.quotes_span_lines = source.get_int(section, "str_multiline") != 0;
+  source.get_string(section, "heredoc", syntax.heredoc, sizeof syntax.heredoc);
+  syntax.heredoc_space = source.get_int(section, "heredoc_space") != 0;
+
+  // How a string protects its end: "none", "double", one character, or by
+  // default the section's escape character.
+  auto read_rule = [&](const char* key, EscapeRule& rule, char& escape) {
+    source.get_string(section, key, value, sizeof value);
+    rule = ESCAPE_CHAR;
+    escape = value[0] ? value[0] : syntax.escape;
+    if (same_word(value, "none") || escape == 0) rule = ESCAPE_NONE;
+    else if (same_word(value, "double")) rule = ESCAPE_DOUBLED;
+    if (rule != ESCAPE_CHAR) escape = 0;
+  };
+  read_rule("str1escape", syntax.quote_rules[0], syntax.quote_escapes[0]);
+  read_rule("str2escape", syntax.quote_rules[1], syntax.quote_escapes[1]);
+
+  int used = 0;
+  for (int i = 0; i < STRING_PAIR_COUNT; ++i) {
+    char key[24];
+    std::snprintf(key, sizeof key, "string%d", i + 1);
+    StringPair pair;
+    source.get_string(section, key, pair.start, sizeof pair.start);
+    if (pair.start[0] == 0) break;
+    std::snprintf(key, sizeof key, "string%de", i + 1);
+    source.get_string(section, key, pair.end, sizeof pair.end);
+    if (pair.end[0] == 0) std::memcpy(pair.end, pair.start, sizeof pair.end);
+    std::snprintf(key, sizeof key, "string%descape", i + 1);
+    read_rule(key, pair.rule, pair.escape);
+    syntax.string_pairs[used++] = pair;
+  }
+  // Longest start marker first, so """ wins over ", and r#" over r".  Equal
+  // lengths keep the file's order.
+  std::stable_sort(
+      syntax.string_pairs, syntax.string_pairs + used,
+      [](const StringPair& a, const StringPair& b) { return std::strlen(a.start) > std::strlen(b.start); });
 }
 
 }  // namespace
@@ -69,7 +121,7 @@ std::optional<Syntax> read_syntax(SyntaxSource& source, const char* syntax_name,
 
   for (int i = 0; i < COMMENT_PAIR_COUNT; ++i) {
     CommentPair& pair = syntax.comment_pairs[i];
-    char key[16] = "comment";
+    char key[24] = "comment";
     key[7] = static_cast<char>('1' + i);
     key[8] = 0;
     source.get_string(section, key, pair.start, sizeof pair.start);
@@ -81,8 +133,27 @@ std::optional<Syntax> read_syntax(SyntaxSource& source, const char* syntax_name,
       pair.end[0] = '\r';
       pair.end[1] = 0;
     }
+    std::snprintf(key, sizeof key, "comment%dat", i + 1);
+    source.get_string(section, key, value, sizeof value);
+    pair.place = same_word(value, "line")   ? PLACE_LINE_START
+                 : same_word(value, "word") ? PLACE_WORD_START
+                                            : PLACE_ANYWHERE;
+    std::snprintf(key, sizeof key, "comment%dnest", i + 1);
+    pair.nests = source.get_int(section, key) != 0;
   }
+  read_extended_rules(source, section, syntax);
   return syntax;
+}
+
+bool Syntax::has_extended_rules() const {
+  if (escape || quote_rules[0] || quote_rules[1] || quotes_span_lines || string_pairs[0].start[0] ||
+      heredoc[0])
+    return true;
+  for (const CommentPair& pair : comment_pairs) {
+    if (pair.start[0] == 0) break;
+    if (pair.place != PLACE_ANYWHERE || pair.nests) return true;
+  }
+  return false;
 }
 
 bool load_syntax(ScanState& state, const char* syntax_name, std::string* failed_file) {

@@ -18,13 +18,39 @@
 namespace vorel {
 
 constexpr int COMMENT_PAIR_COUNT = 6;
+constexpr int STRING_PAIR_COUNT = 8;
 constexpr std::size_t MARKER_SIZE = 8;  // 7 characters and the terminator
+
+// Where a comment marker counts ("comment<n>at").
+enum CommentPlace : uint8_t {
+  PLACE_ANYWHERE = 0,  // also inside a word
+  PLACE_LINE_START,    // only as the first byte of a line
+  PLACE_WORD_START,    // at a line start or after a space or tab
+};
 
 // Start and end marker of one comment kind.  An end of a lone CR makes it a
 // line comment.
 struct CommentPair {
   char start[MARKER_SIZE] = {};
   char end[MARKER_SIZE] = {};
+  CommentPlace place = PLACE_ANYWHERE;
+  bool nests = false;  // a start marker inside opens one more level
+};
+
+// How a string protects its end marker.
+enum EscapeRule : uint8_t {
+  ESCAPE_NONE = 0,  // raw: the first end marker ends it
+  ESCAPE_CHAR,      // the byte after the escape character never ends it
+  ESCAPE_DOUBLED,   // a doubled end marker stands for itself ("a""b")
+};
+
+// A string that may span lines, from its start marker to its end marker
+// ("string<n>", "string<n>e", "string<n>escape").
+struct StringPair {
+  char start[MARKER_SIZE] = {};
+  char end[MARKER_SIZE] = {};
+  EscapeRule rule = ESCAPE_NONE;
+  char escape = 0;  // with ESCAPE_CHAR
 };
 
 // The delimiters every syntax has besides its own: space, tab, LF, CR, the
@@ -41,8 +67,21 @@ struct Syntax {
   CommentPair comment_pairs[COMMENT_PAIR_COUNT];
   bool delimiters[256] = {};
   uint32_t case_value = 0;  // "case": non-zero makes the keyword tables case-sensitive
+  // Beyond the two quotes and six comment pairs: rules a section opts into
+  // with keys of its own.  A section without them scans as it always has.
+  char escape = 0;                 // "escape": protects the next byte in a string
+  EscapeRule quote_rules[2] = {};  // "str1escape", "str2escape" (default: by "escape")
+  char quote_escapes[2] = {};
+  bool quotes_span_lines = false;              // "str_multiline": the quotes' strings may span lines
+  StringPair string_pairs[STRING_PAIR_COUNT];  // in use up to the first empty start, longest first
+  char heredoc[MARKER_SIZE] = {};              // "heredoc": the marker that opens a here-document
+  bool heredoc_space = false;                  // "heredoc_space": blanks may follow the marker
   std::unique_ptr<KeywordTable> keywords1;
   std::unique_ptr<KeywordTable> keywords2;
+
+  // Whether any of the section's own rules is in use; without them the
+  // scanner runs its plain loop.
+  bool has_extended_rules() const;
 };
 
 // Where syntax sections and keyword files are read from.  Reads answer as

@@ -97,6 +97,14 @@ TEST(EmitterRuns, BlockCommentKeepsItsLineEndsInsideOneRun) {
             "[color=#000000]/* a\r\n b\rc\n*/[/color]");
 }
 
+TEST(EmitterRuns, StringSpanningLinesIsOneRunInTheStringStyle) {
+  Emitted e;
+  e.state.string_style = 0x000000FF;
+  e.state.comment_style = 0x2008000;
+  EXPECT_EQ(e.emit(true, TOKEN_BLOCK_STRING, "\"\"\"a<b\r\nc\"\"\""),
+            "<font color=FF0000>\"\"\"a&lt;b\r\nc\"\"\"</font>");
+}
+
 TEST(EmitterRuns, TokensOfAnyLengthAreWrittenWhole) {
   Emitted e;
   std::string body;

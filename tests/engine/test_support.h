@@ -21,7 +21,8 @@ struct Token {
 };
 
 inline std::ostream& operator<<(std::ostream& os, const Token& t) {
-  static const char* const NAMES[] = {"?", "STRING", "LINE_COMMENT", "WORD", "DELIMITER", "BLOCK_COMMENT"};
+  static const char* const NAMES[] = {"?",         "STRING",        "LINE_COMMENT", "WORD",
+                                      "DELIMITER", "BLOCK_COMMENT", "BLOCK_STRING"};
   os << NAMES[t.kind] << "(";
   for (unsigned char c : t.text) {
     if (c == '\r') os << "\\r";
