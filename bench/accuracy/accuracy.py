@@ -273,7 +273,7 @@ def fetch(entries, quiet=False):
     """Downloads and unpacks every deb: and npm: source not yet in build/accuracy/src."""
     os.makedirs(os.path.join(CACHE, "debs"), exist_ok=True)
     os.makedirs(os.path.join(CACHE, "src"), exist_ok=True)
-    ok = True
+    ok, updated = True, False
     done = set()
     for e in entries:
         kind, _, what = e.source.partition(":")
@@ -290,6 +290,12 @@ def fetch(entries, quiet=False):
                 if not have:
                     r = subprocess.run(["apt-get", "download", "-q", what], cwd=debs,
                                        capture_output=True, text=True)
+                    if r.returncode != 0 and not updated:
+                        # An old package list names a version the archive no longer has.
+                        updated = True
+                        subprocess.run(["apt-get", "update", "-qq"], capture_output=True)
+                        r = subprocess.run(["apt-get", "download", "-q", what], cwd=debs,
+                                           capture_output=True, text=True)
                     if r.returncode != 0:
                         raise OSError(r.stderr.strip().splitlines()[-1] if r.stderr.strip()
                                       else "apt-get download failed")
