@@ -545,7 +545,7 @@ def summarise(language, results):
     groups = {}
     files = kb = 0
     errors = []
-    for r in results:
+    for r in sorted(results, key=lambda r: r["path"]):  # examples from the same file every run
         if "error" in r:
             errors.append((r["path"], r["error"]))
             continue
