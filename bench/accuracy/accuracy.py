@@ -516,6 +516,23 @@ DISAGREE_RE = re.compile(b"[" + b"".join(re.escape(bytes([c])) for c in range(1,
 
 # --------------------------------------------------------------------------------------------
 
+def selftest(vorel, pack):
+    """The harness reading one known C line: fails loudly when it misreads the output."""
+    import tempfile
+    text = b'/* note */ int main(void) { return printf("a<b&c>"); } // end\n'
+    with tempfile.NamedTemporaryFile(suffix=".c") as f:
+        f.write(text)
+        f.flush()
+        r = measure_file((f.name, "C", "C", "c", vorel, pack))
+    if "error" in r:
+        return r["error"]
+    got = {VNAMES[c >> 4] + "/" + PNAMES[c & 15]: n for c, n in r["counts"].items()}
+    # main and printf are in c2.txt; blanks are not counted.
+    want = {"comment/comment": 13, "keyword/keyword": 13, "library/other": 10,
+            "string/string": 8, "other/other": 7}
+    return None if got == want else "read %s, expected %s" % (got, want)
+
+
 def find_vorel(arg):
     for cand in ([arg] if arg else []) + [os.path.join(ROOT, "build/native/bin/vorel-convert"),
                                            os.path.join(ROOT, "build/perf-native/bin/vorel-convert")]:
@@ -643,6 +660,11 @@ def main():
     print("accuracy: %s against Pygments %s (%s), pack %s" % (
         os.path.relpath(vorel, ROOT), pygments.__version__, os.path.dirname(pygments.__file__),
         os.path.relpath(args.data, ROOT)))
+    if "C" in sections:
+        problem = selftest(vorel, pack)
+        if problem:
+            print("accuracy: the harness misreads a known line: " + problem)
+            return 1
 
     languages, jobs, skipped = [], [], []
     for e in entries:
@@ -690,6 +712,9 @@ def main():
         s = summarise(lang, by_lang[lang])
         summaries.append(s)
         print_report(s, args.top, sys.stdout)
+        if s["errors"]:  # the output lost or changed text, or a tool failed: never fine
+            failures.append("%s: %d files could not be compared (see above)" % (
+                lang, len(s["errors"])))
         if lang in floors:
             fa, fl = floors[lang]
             if s["agreement"] < fa or s["lenient"] < fl:
