@@ -104,6 +104,12 @@ MAPPINGS = {
     "GNU assembly": {"Token.Name.Function": K},
     # Pascal's compiler directives {$IFDEF X} are comments to the language: we colour them so.
     "Pascal/Delphi": {"Token.Comment.Preproc": C},
+    # JSON: Pygments types an object's keys Name.Tag; they are quoted strings.
+    "JSON": {"Token.Name.Tag": S},
+    # YAML: keys (Name.Tag) may be coloured or not.
+    "YAML": {"Token.Name.Tag": PB},
+    # Markdown: headings, emphasis and links are structure, which a colour may mark or not.
+    "Markdown": {"Token.Generic": PB, "Token.Name": PB},
 }
 
 # Known Pygments errors: (language, token type, the token's whole text as a regular expression
@@ -132,9 +138,9 @@ def pyg_class_for(ttype, language, value=None):
         if name in mapping:
             return mapping[name]
         t = t.parent
-    for lang, tname, text, _ in EXCEPTIONS:
+    for lang, tname, pattern, _ in EXCEPTIONS:
         if lang == language and str(ttype) == tname and (
-                text is None or (value is not None and re.fullmatch(text, value))):
+                pattern is None or (value is not None and re.fullmatch(pattern, value))):
             return PX
     if ttype in T.Comment.PreprocFile:
         return PA  # <stdio.h>: a string to Pygments, plain text to many; either is fine
@@ -159,7 +165,7 @@ def pyg_class_for(ttype, language, value=None):
 # The language pack, rewritten so that each class has its own colour.
 
 def read_ini(path):
-    """Sections of config.ini in file order: name -> list of (key, value) and raw lines."""
+    """config.ini's sections: ({name: {key: value}}, names in file order)."""
     sections, order, cur = {}, [], None
     with open(path, "rb") as f:
         for raw in f.read().decode("latin-1").splitlines():
@@ -255,10 +261,7 @@ class Entry:
         kind, _, what = self.source.partition(":")
         if kind == "repo":
             return ROOT
-        name = what.split("@")[0] if kind == "npm" and not what.startswith("@") else what
-        if kind == "npm" and what.startswith("@"):
-            name = "@" + what[1:].split("@")[0]
-        return os.path.join(CACHE, "src", kind + "-" + name.replace("/", "_"))
+        return os.path.join(CACHE, "src", kind + "-" + what.replace("/", "_"))
 
 
 def read_corpus(path):
