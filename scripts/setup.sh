@@ -5,7 +5,7 @@ set -euo pipefail
 native=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
          imagemagick fonts-noto-cjk libx11-dev)
-extra=(clang clang-format libclang-rt-14-dev python3)
+extra=(clang clang-format libclang-rt-14-dev python3 python3-pygments)
 browser=(chromium)  # the browser suites' Chromium; Node.js and npm come with the machine
 # Packages and their checks: CPack's .deb needs dpkg-shlibdeps and file.
 packaging=(dpkg-dev file lintian mandoc zip unzip)
@@ -40,4 +40,7 @@ if [ "${1:-}" != minimal ]; then
       (cd "$dir" && npm ci --no-audit --no-fund && cp package-lock.json node_modules/.vorel-installed-lock)
     fi
   done
+  # The accuracy harness's corpus: real files of Debian and npm packages, unpacked
+  # under build/accuracy (not installed).
+  /usr/bin/python3 "$root/bench/accuracy/accuracy.py" fetch
 fi

@@ -18,6 +18,8 @@ done
 
 echo "=== test: native"
 ctest --preset native -j "$jobs"
+echo "=== accuracy against Pygments (floors: bench/accuracy/floors.txt)"
+/usr/bin/python3 bench/accuracy/accuracy.py check --top 3
 echo "=== test: browser (headless Chromium)"
 ctest --preset browser -j "$jobs"
 echo "=== test: web page (wasm preset) in headless Chromium"
