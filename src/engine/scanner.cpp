@@ -22,6 +22,7 @@ ByteClasses::ByteClasses(const Syntax& syntax, const EscapeTable* delimiter_esca
     of[static_cast<unsigned char>(pair.start[0])] |= CLASS_PAIR;
   }
   if (syntax.heredoc[0]) of[static_cast<unsigned char>(syntax.heredoc[0])] |= CLASS_HEREDOC;
+  if (syntax.regex) of[static_cast<unsigned char>(syntax.regex)] |= CLASS_REGEX;
   if (!delimiter_escapes) return;
   for (int i = 1; i < 256; ++i)
     if (of[i] == CLASS_DELIMITER && !delimiter_escapes->escapes(static_cast<unsigned char>(i)))

@@ -70,6 +70,7 @@ enum : uint8_t {
   CLASS_PLAIN = 8,
   CLASS_PAIR = 16,
   CLASS_HEREDOC = 32,
+  CLASS_REGEX = 64,
 };
 
 struct ByteClasses {
@@ -264,6 +265,48 @@ inline const char* find_heredoc_end(const char* body, const char* end, const cha
   }
 }
 
+// One past the flags of a regular expression literal that opens at p (the
+// "regex" byte), or null when none opens there.  One may stand only where an
+// operand may: at the start, after an operator or an opening bracket, or after
+// a reserved word (return, typeof); after a name, a number or a closing
+// bracket the byte divides.  It ends on its line, at the first regex byte
+// that is neither escaped nor inside a [class].
+inline const char* match_regex(const Syntax& syntax, const char* p, const char* begin, const char* end,
+                               char eol) {
+  const char* q = p;
+  while (q != begin && (q[-1] == ' ' || q[-1] == '\t' || q[-1] == '\r' || q[-1] == '\n')) --q;
+  if (q != begin) {
+    const char b = q[-1];
+    if (is_name_byte(b) || b == '$') {
+      const char* w = q - 1;
+      while (w != begin && (is_name_byte(w[-1]) || w[-1] == '$')) --w;
+      if (!find_keyword(syntax.keywords1.get(), std::string_view(w, static_cast<std::size_t>(q - w))))
+        return nullptr;
+    } else if (!std::strchr("(,=:[!&|?{};~+-*%<>^", b)) {
+      return nullptr;
+    }
+  }
+  const char close = *p;
+  const char* r = p + 1;
+  if (r == end || *r == '*' || *r == close) return nullptr;
+  bool in_class = false;
+  for (;; ++r) {
+    if (r == end || *r == eol || *r == '\n' || *r == '\r') return nullptr;
+    if (*r == '\\') {
+      if (++r == end) return nullptr;
+    } else if (*r == '[') {
+      in_class = true;
+    } else if (*r == ']') {
+      in_class = false;
+    } else if (*r == close && !in_class) {
+      break;
+    }
+  }
+  ++r;
+  while (r != end && *r >= 'a' && *r <= 'z') ++r;
+  return r;
+}
+
 // Whether the byte before p is an escape that is no part of a string or
 // comment before it (floor): an odd run of escape characters.
 inline bool escaped_here(const char* p, const char* floor, char escape) {
@@ -456,6 +499,18 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
         p = pending = stop;
         if constexpr (Extended) floor = stop;
         continue;
+      }
+    }
+
+    if constexpr (Extended) {
+      if (k & CLASS_REGEX) {
+        if (const char* stop = match_regex(syntax, p, begin, end, eol)) {
+          emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
+          emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(stop - p)));
+          if (stop == end) return;
+          p = pending = floor = stop;
+          continue;
+        }
       }
     }
 

@@ -53,6 +53,8 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
   syntax.quotes_span_lines = source.get_int(section, "str_multiline") != 0;
   source.get_string(section, "heredoc", syntax.heredoc, sizeof syntax.heredoc);
   syntax.heredoc_space = source.get_int(section, "heredoc_space") != 0;
+  source.get_string(section, "regex", value, sizeof value);
+  syntax.regex = value[0];
 
   // How a string protects its end: "none", "double", one character, or by
   // default the section's escape character.
@@ -147,7 +149,7 @@ std::optional<Syntax> read_syntax(SyntaxSource& source, const char* syntax_name,
 
 bool Syntax::has_extended_rules() const {
   if (escape || quote_rules[0] || quote_rules[1] || quotes_span_lines || string_pairs[0].start[0] ||
-      heredoc[0])
+      heredoc[0] || regex)
     return true;
   for (const CommentPair& pair : comment_pairs) {
     if (pair.start[0] == 0) break;

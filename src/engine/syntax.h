@@ -76,6 +76,7 @@ struct Syntax {
   StringPair string_pairs[STRING_PAIR_COUNT];  // in use up to the first empty start, longest first
   char heredoc[MARKER_SIZE] = {};              // "heredoc": the marker that opens a here-document
   bool heredoc_space = false;                  // "heredoc_space": blanks may follow the marker
+  char regex = 0;                              // "regex": opens and closes a regular expression literal
   std::unique_ptr<KeywordTable> keywords1;
   std::unique_ptr<KeywordTable> keywords2;
 

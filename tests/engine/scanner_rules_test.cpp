@@ -196,5 +196,24 @@ TEST(ScannerExtendedRules, SectionWithoutTheNewKeysUsesNone) {
   EXPECT_TRUE(section("string1=`\r\n").has_extended_rules());
 }
 
+TEST(ScannerRegexLiterals, OpenWhereAnOperandMayStandAndDivideElsewhere) {
+  MemorySyntaxSource source(
+      "[S]\r\nstr1=\"\r\nescape=\\\r\nregex=/\r\ncomment1=/*\r\ncomment1e=*/\r\ncomment2=//\r\n"
+      "delimiter=/=()[];.,\r\nstxfile1=k1.txt\r\n");
+  source.add_keyword_file("k1.txt", "return 1C00000\r\n");
+  ScanState state;
+  static_cast<Syntax&>(state) = std::move(*read_syntax(source, "S"));
+  // A '/*' inside the class is no comment, the escaped '/' no end; flags belong to it.
+  EXPECT_EQ(without_delimiters(test::scan(state, "x = /[/*]\\/a/gi.test(s)")),
+            (Tokens{word("x"), word(""), str("/[/*]\\/a/gi"), word("test"), word("s")}));
+  EXPECT_EQ(without_delimiters(test::scan(state, "return /a\"b/;")),
+            (Tokens{word("return"), word(""), str("/a\"b/")}));
+  // After a name, a number or a closing bracket it divides.
+  EXPECT_EQ(without_delimiters(test::scan(state, "a = b / c / d; (e) / 2 /f")),
+            (Tokens{word("a"), word("b"), word("c"), word("d"), word("e"), word("2"), word("f")}));
+  // Without its closing byte on the line it is no regular expression.
+  EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\r\n/")), (Tokens{word("x"), word("a")}));
+}
+
 }  // namespace
 }  // namespace vorel
