@@ -63,6 +63,9 @@ BOOL on_init_dialog(HWND dialog) {
   // The markup is several times longer than the source; the default limit
   // would also stop typing at 32767 characters.
   SendMessageA(editor_window, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  // The editor asks before it acts on a key (EN_MSGFILTER); see on_notify.
+  const LRESULT events = SendMessageA(editor_window, EM_GETEVENTMASK, 0, 0);
+  SendMessageA(editor_window, EM_SETEVENTMASK, 0, events | ENM_KEYEVENTS);
   fill_syntax_list(dialog);
   restore_options(dialog);
   SendDlgItemMessageA(dialog, CMD_START, QBM_SETBKCOLOR, STATE_NORMAL, START_BUTTON_COLOR);
@@ -72,6 +75,18 @@ BOOL on_init_dialog(HWND dialog) {
 void on_close(HWND dialog) {
   save_options(dialog);
   EndDialog(dialog, 0);
+}
+
+// A rich edit in a dialog answers Escape by posting WM_CLOSE to the dialog,
+// which would end the program and lose the text.  Told to ignore that key,
+// the editor leaves Escape doing nothing, as it does everywhere else in the
+// window; every other key and message goes on as before.
+BOOL on_notify(HWND dialog, const NMHDR* header) {
+  if (header->idFrom != IDC_EDITOR || header->code != EN_MSGFILTER) return FALSE;
+  const auto* key = reinterpret_cast<const MSGFILTER*>(header);
+  const bool ignore = key->msg == WM_KEYDOWN && key->wParam == VK_ESCAPE;
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, ignore);
+  return TRUE;
 }
 
 void on_drop_files(HWND dialog, HDROP drop) {
@@ -111,6 +126,7 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND: handle_command(dialog, wParam, lParam); return TRUE;
     case WM_CLOSE: on_close(dialog); return TRUE;
     case WM_DROPFILES: on_drop_files(dialog, reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: return show_editor_menu(dialog, reinterpret_cast<HWND>(wParam), lParam);
   }
   return FALSE;
