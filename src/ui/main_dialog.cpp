@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "controls/hover_button.h"
+#include "engine/syntax.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "ui/ui.h"
@@ -19,19 +20,11 @@ namespace {
 constexpr const char* OPTION_SECTION = "option";
 constexpr COLORREF START_BUTTON_COLOR = 0x00FF8020;
 
-// The names that fit whole into 260 bytes, each with its zero and a final
-// zero after the last.  Read into more room than that: a list cut at 260
-// bytes ends in a cut name, which is no syntax of config.ini.
-constexpr std::size_t SECTION_NAMES_SIZE = 260;
-
+// Every section of config.ini, however many: the list grows with the
+// language pack, and a name left out would be a syntax nobody can choose.
 void fill_syntax_list(HWND dialog) {
-  char names[SECTION_NAMES_SIZE * 4] = {};
-  settings_path("config.ini");
-  get_section_names(names, sizeof names);
-  for (const char* name = names; *name; name += lstrlenA(name) + 1) {
-    if (name + lstrlenA(name) + 2 > names + SECTION_NAMES_SIZE) break;
-    SendDlgItemMessageA(dialog, IDC_SYNTAX, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-  }
+  for (const std::string& name : SettingsSyntaxSource().section_names())
+    SendDlgItemMessageA(dialog, IDC_SYNTAX, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void restore_options(HWND dialog) {
