@@ -59,6 +59,7 @@ BOOL on_init_dialog(HWND dialog) {
   // The editor asks before it acts on a key (EN_MSGFILTER); see on_notify.
   const LRESULT events = SendMessageA(editor_window, EM_GETEVENTMASK, 0, 0);
   SendMessageA(editor_window, EM_SETEVENTMASK, 0, events | ENM_KEYEVENTS);
+  editor_utf8 = false;
   fill_syntax_list(dialog);
   restore_options(dialog);
   SendDlgItemMessageA(dialog, CMD_START, QBM_SETBKCOLOR, STATE_NORMAL, START_BUTTON_COLOR);
@@ -82,11 +83,11 @@ BOOL on_notify(HWND dialog, const NMHDR* header) {
   return TRUE;
 }
 
-void on_drop_files(HWND dialog, HDROP drop) {
+void on_drop_files(HDROP drop) {
   char path[260] = {};
   if (DragQueryFileA(drop, 0, path, sizeof path)) {
     // A file that cannot be read leaves the editor's text as it was.
-    if (auto text = read_whole_file(path)) SetDlgItemTextA(dialog, IDC_EDITOR, text->c_str());
+    if (auto text = read_whole_file(path)) load_editor_file(*text);
   }
   DragFinish(drop);
 }
@@ -118,7 +119,7 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_INITDIALOG: return on_init_dialog(dialog);
     case WM_COMMAND: handle_command(dialog, wParam, lParam); return TRUE;
     case WM_CLOSE: on_close(dialog); return TRUE;
-    case WM_DROPFILES: on_drop_files(dialog, reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_DROPFILES: on_drop_files(reinterpret_cast<HDROP>(wParam)); return TRUE;
     case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: return show_editor_menu(dialog, reinterpret_cast<HWND>(wParam), lParam);
   }
