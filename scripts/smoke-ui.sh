@@ -1,8 +1,8 @@
 #!/bin/sh
 # Starts vorel.exe under Wine on a private Xvfb display and drives it as a user
-# would with xdotool: drop a file on it from outside and save it through the
-# context menu, type a C snippet, convert it from the editor's context
-# menu, close the result dialog and the program.  Fails unless the program
+# would with xdotool: drop a UTF-8 file and a plain one on it from outside
+# and save each through the context menu, type a C snippet, convert it from
+# the editor's context menu, close the result dialog and the program.  Fails unless the program
 # ends by itself with exit code 0 and has written its options into option.ini
 # (after the conversion, so not into config.ini).
 # With a second argument, saves screenshots of the main window and the result
@@ -68,19 +68,27 @@ shot() {  # shot <file> <x> <y> <w> <h>
 
 # A real drop from outside: one file dragged onto the window over the X drag
 # and drop protocol, as a file manager sends it.  Then the context menu's Save
-# (its S key) writes the editor's text, which must be the file's bytes.
+# (its S key) writes the editor's text, which must be the file's bytes.  First
+# a UTF-8 file with characters Big5 lacks, then a plain one (which the
+# screenshots show).
 cc -O1 -o "$WORK/xdnd-drop" "$(dirname "$0")/xdnd-drop.c" -lX11
+drop_and_save() {  # drop_and_save <file> <saved file>
+    "$WORK/xdnd-drop" "$MAIN" "$CX" "$CY" "$1" || { echo "smoke-ui: the drop of $1 failed" >&2; exit 1; }
+    sleep 1
+    xdotool mousemove "$CX" "$CY" click 3
+    sleep 1
+    xdotool key s
+    sleep 2
+    xdotool type --delay 15 "Z:$(printf '%s' "$2" | tr / '\\')"
+    xdotool key Return
+    for _ in $(seq 50); do [ -s "$2" ] && break; sleep 0.2; done
+    cmp "$1" "$2" || { echo "smoke-ui: $1 is not in the editor as it is on disk" >&2; exit 1; }
+}
+# 这 (simplified Chinese), 한, é and an emoji, in UTF-8.
+printf '// \350\277\231 \355\225\234 caf\303\251 \360\237\230\200\r\nint utf8 = 1;\r\n' >"$WORK/utf8.c"
+drop_and_save "$WORK/utf8.c" "$WORK/utf8-saved.html"
 printf '/* dropped.c */\r\nint dropped = 1;\r\n' >"$WORK/dropped.c"
-"$WORK/xdnd-drop" "$MAIN" "$CX" "$CY" "$WORK/dropped.c" || { echo "smoke-ui: the drop failed" >&2; exit 1; }
-sleep 1
-xdotool mousemove "$CX" "$CY" click 3
-sleep 1
-xdotool key s
-sleep 2
-xdotool type --delay 15 "Z:$(printf '%s' "$WORK/dropped-saved.html" | tr / '\\')"
-xdotool key Return
-for _ in $(seq 50); do [ -s "$WORK/dropped-saved.html" ] && break; sleep 0.2; done
-cmp "$WORK/dropped.c" "$WORK/dropped-saved.html" || { echo "smoke-ui: the dropped file is not in the editor" >&2; exit 1; }
+drop_and_save "$WORK/dropped.c" "$WORK/dropped-saved.html"
 
 # The editor fills the middle of the window and has the focus at start.
 xdotool mousemove "$CX" "$CY" click 1

@@ -35,20 +35,6 @@ constexpr char ABOUT_TEXT[] =
 
 int editor_length() { return GetWindowTextLengthA(editor_window); }
 
-// The editor's whole text in the system code page.  WM_GETTEXTLENGTH counts
-// characters, but a Big5 character takes two bytes, so the buffer is sized in
-// bytes to get the whole text.
-std::string editor_text() {
-  GETTEXTLENGTHEX how{GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
-  const LRESULT bytes = SendMessageA(editor_window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
-  if (bytes <= 0) return {};
-  std::string text(static_cast<std::size_t>(bytes) + 1, '\0');
-  const LRESULT copied =
-      SendMessageA(editor_window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? lstrlenA(text.c_str()) : 0);
-  return text;
-}
-
 void write_text_file(const char* path, const std::string& text) {
   FileHandle file = open_file(path, FILE_WRITE | FILE_CREATE_ALWAYS);
   write_file(file, text.data(), text.size());
@@ -57,9 +43,11 @@ void write_text_file(const char* path, const std::string& text) {
 void start_conversion(HWND dialog) {
   const int length = editor_length();
   if (length <= 0) return;
-  conversion.stats.original_length = length;
-  const std::string source = editor_text();
-  if (source.empty()) return;
+  const EditorText source = editor_bytes();
+  if (source.bytes.empty()) return;
+  // A length counts characters: a Big5 character is one, and so is any
+  // character of UTF-8 text, whatever its number of bytes.
+  conversion.stats.original_length = source.utf8 ? utf8_length(source.bytes) : length;
 
   char syntax[100] = {};
   GetDlgItemTextA(dialog, IDC_SYNTAX, syntax, sizeof syntax);
@@ -67,16 +55,19 @@ void start_conversion(HWND dialog) {
   read_check_flag(dialog, IDC_LINE_NUMBERS, conversion.flags, FLAG_LINE_NUMBERS);
   conversion.line_counter = GetDlgItemInt(dialog, IDC_FIRST_LINE, nullptr, FALSE);
   conversion.markup = markup_options();
+  // A page of UTF-8 text must not claim Big5: it declares what vorel-convert
+  // declares by default (UTF-8, or Big5 for plain ASCII, which reads the same).
+  if (source.utf8 && conversion.markup.charset == CharsetChoice::BIG5)
+    conversion.markup.charset = CharsetChoice::AUTO;
 
   const std::size_t capacity = (static_cast<std::size_t>(length) + 1) * 8 + 1024;
-  auto markup = convert_text(conversion, source.c_str(), capacity, syntax);
+  auto markup = convert_text(conversion, source.bytes.c_str(), capacity, syntax);
   if (!markup) return;
 
   // One undoable step: Undo brings the source back.
-  SendMessageA(editor_window, EM_SETSEL, 0, -1);
-  SendMessageA(editor_window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(markup->c_str()));
+  replace_editor_text(*markup, source.utf8);
+  conversion.stats.converted_length = source.utf8 ? utf8_length(*markup) : editor_length();
   markup.reset();
-  conversion.stats.converted_length = editor_length();
 
   DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_RESULT), dialog, result_dialog_proc, 0);
 }
@@ -105,7 +96,7 @@ void open_into_editor(HWND dialog) {
                    nullptr, nullptr))
     return;
   // A file that cannot be read leaves the editor's text as it was.
-  if (auto text = read_whole_file(name)) SetWindowTextA(editor_window, text->c_str());
+  if (auto text = read_whole_file(name)) load_editor_file(*text);
 }
 
 void save_editor_text(HWND dialog) {
@@ -114,12 +105,12 @@ void save_editor_text(HWND dialog) {
   if (!file_dialog(dialog, TRUE, name, SAVE_FILTER, "html", FILE_DIALOG_FLAGS, FILE_NAME_SIZE, nullptr, 0,
                    nullptr, nullptr))
     return;
-  write_text_file(name, editor_text());
+  write_text_file(name, editor_bytes().bytes);
 }
 
 void preview_editor_text() {
   if (editor_length() <= 0) return;
-  const std::string text = editor_text();
+  const std::string text = editor_bytes().bytes;
   if (text.empty()) return;
   char path[PATH_SIZE] = {};
   resolve_path(path, "temp.html", BASE_TEMP_DIR);

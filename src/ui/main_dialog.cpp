@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "controls/hover_button.h"
+#include "engine/syntax.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "ui/ui.h"
@@ -19,19 +20,11 @@ namespace {
 constexpr const char* OPTION_SECTION = "option";
 constexpr COLORREF START_BUTTON_COLOR = 0x00FF8020;
 
-// The names that fit whole into 260 bytes, each with its zero and a final
-// zero after the last.  Read into more room than that: a list cut at 260
-// bytes ends in a cut name, which is no syntax of config.ini.
-constexpr std::size_t SECTION_NAMES_SIZE = 260;
-
+// Every section of config.ini, however many: the list grows with the
+// language pack, and a name left out would be a syntax nobody can choose.
 void fill_syntax_list(HWND dialog) {
-  char names[SECTION_NAMES_SIZE * 4] = {};
-  settings_path("config.ini");
-  get_section_names(names, sizeof names);
-  for (const char* name = names; *name; name += lstrlenA(name) + 1) {
-    if (name + lstrlenA(name) + 2 > names + SECTION_NAMES_SIZE) break;
-    SendDlgItemMessageA(dialog, IDC_SYNTAX, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-  }
+  for (const std::string& name : SettingsSyntaxSource().section_names())
+    SendDlgItemMessageA(dialog, IDC_SYNTAX, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void restore_options(HWND dialog) {
@@ -63,6 +56,10 @@ BOOL on_init_dialog(HWND dialog) {
   // The markup is several times longer than the source; the default limit
   // would also stop typing at 32767 characters.
   SendMessageA(editor_window, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  // The editor asks before it acts on a key (EN_MSGFILTER); see on_notify.
+  const LRESULT events = SendMessageA(editor_window, EM_GETEVENTMASK, 0, 0);
+  SendMessageA(editor_window, EM_SETEVENTMASK, 0, events | ENM_KEYEVENTS);
+  editor_utf8 = false;
   fill_syntax_list(dialog);
   restore_options(dialog);
   SendDlgItemMessageA(dialog, CMD_START, QBM_SETBKCOLOR, STATE_NORMAL, START_BUTTON_COLOR);
@@ -74,11 +71,23 @@ void on_close(HWND dialog) {
   EndDialog(dialog, 0);
 }
 
-void on_drop_files(HWND dialog, HDROP drop) {
+// A rich edit in a dialog answers Escape by posting WM_CLOSE to the dialog,
+// which would end the program and lose the text.  Told to ignore that key,
+// the editor leaves Escape doing nothing, as it does everywhere else in the
+// window; every other key and message goes on as before.
+BOOL on_notify(HWND dialog, const NMHDR* header) {
+  if (header->idFrom != IDC_EDITOR || header->code != EN_MSGFILTER) return FALSE;
+  const auto* key = reinterpret_cast<const MSGFILTER*>(header);
+  const bool ignore = key->msg == WM_KEYDOWN && key->wParam == VK_ESCAPE;
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, ignore);
+  return TRUE;
+}
+
+void on_drop_files(HDROP drop) {
   char path[260] = {};
   if (DragQueryFileA(drop, 0, path, sizeof path)) {
     // A file that cannot be read leaves the editor's text as it was.
-    if (auto text = read_whole_file(path)) SetDlgItemTextA(dialog, IDC_EDITOR, text->c_str());
+    if (auto text = read_whole_file(path)) load_editor_file(*text);
   }
   DragFinish(drop);
 }
@@ -110,7 +119,8 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_INITDIALOG: return on_init_dialog(dialog);
     case WM_COMMAND: handle_command(dialog, wParam, lParam); return TRUE;
     case WM_CLOSE: on_close(dialog); return TRUE;
-    case WM_DROPFILES: on_drop_files(dialog, reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_DROPFILES: on_drop_files(reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: return show_editor_menu(dialog, reinterpret_cast<HWND>(wParam), lParam);
   }
   return FALSE;

@@ -27,6 +27,27 @@ std::string clipboard_text() {
   return text;
 }
 
+std::wstring clipboard_unicode() {
+  std::wstring text = L"<none>";
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void set_clipboard_unicode(const std::wstring& text) {
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
 void set_clipboard_text(const std::string& text) {
   OpenClipboard(nullptr);
   EmptyClipboard();
@@ -333,6 +354,128 @@ TEST_F(Commands, AboutTellsWhatTheProgramDoesUnderItsName) {
   EXPECT_EQ(1, watcher.count());
   EXPECT_EQ("Vorel", caption);
   EXPECT_NE(std::string::npos, texts.find("Vorel \xAD\xEC\xA9\x6C\xBD\x58")) << texts;  // "Vorel 原始碼"
+}
+
+// UTF-8 text with characters Big5 lacks (simplified Chinese, Hangul, accented
+// letters, an emoji and an ideograph beyond the 16-bit range) beside some it
+// has (中文): 61 characters.
+const std::string UTF8_SOURCE =
+    "// \xE8\xBF\x99\xE6\x98\xAF\xE7\xAE\x80\xE4\xBD\x93 \xED\x95\x9C\xEA\xB8\x80 caf\xC3\xA9 "
+    "na\xC3\xAFve\r\n"
+    "int main; // \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80 \xF0\xA0\x80\x80\r\n"
+    "return \"\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80\";\r\n";
+constexpr int32_t UTF8_SOURCE_CHARACTERS = 61;
+const char* const UTF8_BOM = "\xEF\xBB\xBF";
+
+class Utf8Commands : public Commands {
+ protected:
+  // What vorel-convert makes of the file with the program's pack.
+  std::string converted(const std::string& file, const std::string& options) {
+    return vorel_convert("--config-dir \"" + dir.path() + ".\" --syntax Alpha " + options + " \"" + file +
+                         "\"");
+  }
+
+  // Start; the result dialog's Save, answered with path.
+  void start_and_save(const std::string& path) {
+    int dialogs = 0;
+    DialogWatcher watcher([&](HWND d) {
+      if (++dialogs == 1) {
+        result_text = window_text(GetDlgItem(d, IDC_RESULT_TEXT));
+        PostMessageA(d, WM_COMMAND, IDC_RESULT_SAVE, 0);
+      } else {
+        accept_file_dialog(d, path);
+      }
+    });
+    dialog.command(CMD_START);
+    result_dialogs = dialogs;
+  }
+
+  void open(const std::string& path) {
+    DialogWatcher watcher([&](HWND d) { accept_file_dialog(d, path); });
+    dialog.command(CMD_OPEN);
+  }
+};
+
+TEST_F(Utf8Commands, AnOpenedUtf8FileKeepsEveryCharacterThroughStartSaveUndoAndPreview) {
+  write_bytes(dir.file("source.c"), UTF8_SOURCE);
+  open(dir.file("source.c"));
+  ASSERT_EQ(utf16(UTF8_SOURCE), dialog.unicode_text());
+
+  choose(true, true, "5", 0);
+  start_and_save(dir.file("page.html"));
+  ASSERT_EQ(2, result_dialogs);
+  const std::string expected = converted(dir.file("source.c"), "--format html --line-numbers 5");
+  ASSERT_NE(std::string::npos, expected.find("charset=utf-8")) << expected;
+  EXPECT_EQ(expected, read_bytes(dir.file("page.html")));
+  EXPECT_EQ(utf16(expected), dialog.unicode_text());
+  // Lengths count characters, however many bytes each takes.
+  EXPECT_EQ(UTF8_SOURCE_CHARACTERS, conversion.stats.original_length);
+  EXPECT_EQ(static_cast<int32_t>(utf16(expected).size()) - 3, conversion.stats.converted_length)
+      << "three characters beyond 16 bits, each two UTF-16 units";
+
+  dialog.command(CMD_PREVIEW);
+  EXPECT_EQ(expected, read_bytes(dir.file("temp.html")));
+  dialog.command(CMD_UNDO);
+  EXPECT_EQ(utf16(UTF8_SOURCE), dialog.unicode_text());
+  dialog.command(CMD_REDO);
+  EXPECT_EQ(utf16(expected), dialog.unicode_text());
+}
+
+TEST_F(Utf8Commands, ADroppedUtf8FileWithAByteOrderMarkSavesConvertsToUbbAndCopiesAsVorelConvertDoes) {
+  write_bytes(dir.file("marked.c"), UTF8_BOM + UTF8_SOURCE);
+  SendMessageA(dialog.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({dir.file("marked.c")})), 0);
+  // Saved before any conversion, the text is the file again.
+  {
+    DialogWatcher saving([&](HWND d) { accept_file_dialog(d, dir.file("again.html")); });
+    dialog.command(CMD_SAVE);
+  }
+  EXPECT_EQ(UTF8_BOM + UTF8_SOURCE, read_bytes(dir.file("again.html")));
+
+  choose(false, false, "0", 0);
+  start_and_save(dir.file("post.html"));
+  const std::string expected = converted(dir.file("marked.c"), "--format ubb");
+  EXPECT_EQ(expected, read_bytes(dir.file("post.html")));
+  EXPECT_EQ(utf16(expected), dialog.unicode_text());
+
+  dialog.command(CMD_COPY_ALL);
+  EXPECT_EQ(utf16(expected), clipboard_unicode());
+  // The ANSI form beside it, for programs that take only that.
+  EXPECT_NE(std::string::npos, clipboard_text().find("// \xA4\xA4\xA4\xE5 ")) << clipboard_text();
+}
+
+TEST_F(Utf8Commands, PastedTextConvertsAsUtf8OnlyWhenBig5LacksACharacter) {
+  set_clipboard_unicode(utf16(UTF8_SOURCE));
+  dialog.command(CMD_PASTE);
+  EXPECT_EQ(utf16(UTF8_SOURCE), dialog.unicode_text());
+  choose(true, false, "0", 0);
+  start_and_press(IDC_RESULT_CLOSE);
+  const MarkupOptions automatic{.charset = CharsetChoice::AUTO};
+  const std::string expected = markup(UTF8_SOURCE, FLAG_HTML, 0, "Alpha", automatic);
+  ASSERT_NE(std::string::npos, expected.find("charset=utf-8")) << expected;
+  EXPECT_EQ(utf16(expected), dialog.unicode_text());
+
+  // Text that Big5 holds whole is converted as Big5 bytes, as ever.
+  dialog.set_text("");
+  const std::string big5 = "int a; // \xA4\xA4\xA4\xE5";
+  set_clipboard_unicode(L"int a; // \x4E2D\x6587");
+  dialog.command(CMD_PASTE);
+  start_and_press(IDC_RESULT_CLOSE);
+  EXPECT_EQ(markup(big5, FLAG_HTML, 0, "Alpha"), dialog.text());
+}
+
+TEST_F(Utf8Commands, ABig5FileGivesTheSameBytesAsBefore) {
+  // Big5 bytes that are no UTF-8.
+  const std::string big5 = "int a; // \xA4\xA4\xA4\xE5\xB4\xFA\xB8\xD5\r\nreturn \"\xA6\x72\";\r\n";
+  write_bytes(dir.file("big5.c"), big5);
+  open(dir.file("big5.c"));
+  EXPECT_EQ(big5, dialog.text());
+  choose(true, false, "1", 0);
+  start_and_save(dir.file("big5.html"));
+  const std::string expected = markup(big5, FLAG_HTML, 1, "Alpha");
+  ASSERT_NE(std::string::npos, expected.find("charset=big5")) << expected;
+  EXPECT_EQ(expected, read_bytes(dir.file("big5.html")));
+  EXPECT_EQ(static_cast<int32_t>(big5.size()) - 5, conversion.stats.original_length)
+      << "five Big5 characters";
 }
 
 // A conversion leaves config.ini as the current settings file: closing must

@@ -135,15 +135,16 @@ TEST(MainDialogOptions, ATypePastTheEndOfTheListLeavesNoSelection) {
   EXPECT_EQ("", dialog.syntax());
 }
 
-TEST(MainDialogOptions, SectionNamesAreListedAsFarAsTheyFitIn260Bytes) {
+TEST(MainDialogOptions, EverySectionIsListedHoweverManyThereAre) {
   ProgramDir dir;
-  // 30 names of 10 characters take 11 bytes each; with the final zero, 23 fit.
+  // 80 names of 60 characters: 4881 bytes of names, far beyond 260, and
+  // beyond the first room the list of names is read into.
   std::string config;
   std::vector<std::string> names;
-  for (int i = 0; i < 30; ++i) {
+  for (int i = 0; i < 80; ++i) {
     char name[16];
-    wsprintfA(name, "Section_%02d", i);
-    names.push_back(name);
+    wsprintfA(name, "Section_%02d_", i);
+    names.push_back(name + std::string(60 - lstrlenA(name), 'x'));
     config += "[" + names.back() + "]\r\nstr1=\"\r\n";
   }
   write_bytes(dir.file("config.ini"), config);
@@ -155,8 +156,7 @@ TEST(MainDialogOptions, SectionNamesAreListedAsFarAsTheyFitIn260Bytes) {
     SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
     listed.push_back(name);
   }
-  names.resize(23);
-  EXPECT_EQ(names, listed) << "no cut name after the last whole one";
+  EXPECT_EQ(names, listed);
 }
 
 TEST(MainDialogOptions, CancelNeitherClosesNorSaves) {
@@ -165,20 +165,6 @@ TEST(MainDialogOptions, CancelNeitherClosesNorSaves) {
   dialog.command(IDCANCEL);
   EXPECT_TRUE(IsWindowVisible(dialog.window()));
   EXPECT_FALSE(file_exists(dir.file("option.ini")));
-}
-
-// A drop handle as the shell builds it: ANSI names, double-zero terminated.
-HGLOBAL make_drop(const std::vector<std::string>& paths) {
-  std::string names;
-  for (const auto& p : paths) names += p + '\0';
-  names += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = FALSE;
-  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-  GlobalUnlock(memory);
-  return memory;
 }
 
 TEST(MainDialogDrop, LoadsOnlyTheFirstDroppedFileInPlaceOfTheText) {
@@ -193,6 +179,26 @@ TEST(MainDialogDrop, LoadsOnlyTheFirstDroppedFileInPlaceOfTheText) {
       reinterpret_cast<WPARAM>(make_drop({dir.file("one.c"), dir.file("two.c"), dir.file("three.c")})), 0);
   EXPECT_TRUE(pump_until([&] { return dialog.text() != "old text"; }, 5000));
   EXPECT_EQ("int one;\r\nint two;", dialog.text());
+}
+
+TEST(MainDialogDrop, AUtf8FileShowsItsCharactersAndABig5FileAfterItItsBytes) {
+  ProgramDir dir;
+  // Simplified Chinese, Hangul, an accent and an emoji: none of them in Big5.
+  const std::string utf8 = "// \xE8\xBF\x99 \xED\x95\x9C caf\xC3\xA9 \xF0\x9F\x98\x80\r\nint x;";
+  write_bytes(dir.file("utf8.c"), utf8);
+  const std::string big5 = "// \xA4\xA4\xA4\xE5\r\nint x;";
+  write_bytes(dir.file("big5.c"), big5);
+  MainDialog dialog;
+  SendMessageA(dialog.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({dir.file("utf8.c")})), 0);
+  EXPECT_EQ(utf16(utf8), dialog.unicode_text());
+  SendMessageA(dialog.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({dir.file("big5.c")})), 0);
+  EXPECT_EQ(big5, dialog.text());
+  EXPECT_EQ(L"// \x4E2D\x6587\r\nint x;", dialog.unicode_text());
+  // Text, even where it starts as RTF does.
+  const std::string rtf_like = "{\\rtf1 caf\xC3\xA9}";
+  write_bytes(dir.file("rtf.txt"), rtf_like);
+  SendMessageA(dialog.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({dir.file("rtf.txt")})), 0);
+  EXPECT_EQ(utf16(rtf_like), dialog.unicode_text());
 }
 
 TEST(MainDialogDrop, AFileThatCannotBeReadKeepsTheText) {

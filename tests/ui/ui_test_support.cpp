@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 #include <richedit.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -176,6 +177,48 @@ std::string dialog_texts(HWND dialog) {
   return texts;
 }
 
+HGLOBAL make_drop(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const auto& p : paths) names += p + '\0';
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = FALSE;
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  GlobalUnlock(memory);
+  return memory;
+}
+
+std::wstring utf16(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+std::string vorel_convert(const std::string& arguments) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string exe = self;
+  exe = exe.substr(0, exe.rfind('\\') + 1) + "vorel-convert.exe";
+  TempDir out;
+  std::string command_line = "\"" + exe + "\" " + arguments + " -o \"" + out.file("out") + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &process))
+    return "<failed: cannot start " + exe + ">";
+  DWORD code = 0xDEAD;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (code != 0) return "<failed: exit code " + std::to_string(code) + " of " + command_line + ">";
+  return read_bytes(out.file("out"));
+}
+
 void start_program_in_process() {
   static const bool started = [] {
     vorel::app_instance = GetModuleHandleA(nullptr);
@@ -216,6 +259,19 @@ std::string MainDialog::text() const {
   std::string text(static_cast<std::size_t>(bytes) + 1, '\0');
   SendMessageA(editor(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(lstrlenA(text.c_str()));
+  return text;
+}
+
+std::wstring MainDialog::unicode_text() const {
+  GETTEXTLENGTHEX how{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+  const LRESULT units = SendMessageA(editor(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+  std::wstring text(static_cast<std::size_t>(units) + 1, L'\0');
+  GETTEXTEX get{};
+  get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  get.flags = GT_USECRLF;
+  get.codepage = 1200;
+  SendMessageA(editor(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(lstrlenW(text.c_str()));
   return text;
 }
 

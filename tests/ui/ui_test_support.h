@@ -82,6 +82,17 @@ bool is_file_dialog(HWND dialog);
 // Every child window's text, joined with '\n' (what a message box says).
 std::string dialog_texts(HWND dialog);
 
+// A drop handle as the shell builds it: ANSI names, double-zero terminated.
+HGLOBAL make_drop(const std::vector<std::string>& paths);
+
+// UTF-8 bytes as UTF-16 text.
+std::wstring utf16(const std::string& utf8);
+
+// Runs vorel-convert.exe (built beside the tests) with the arguments and
+// returns what it wrote to its -o file, which is added last; "<failed: ...>"
+// when it did not succeed.
+std::string vorel_convert(const std::string& arguments);
+
 // The program's one-time start-up steps that the tests need in-process.
 void start_program_in_process();
 
@@ -109,6 +120,7 @@ class MainDialog {
   HWND editor() const { return item(IDC_EDITOR); }
   void set_text(const std::string& text) const;  // as Open does, not undoable
   std::string text() const;                      // the editor's bytes, CR LF line ends
+  std::wstring unicode_text() const;             // the editor's characters, CR LF line ends
   void command(int id) const;                    // WM_COMMAND as a button sends it
   void close();                                  // WM_CLOSE; the window is gone afterwards
   std::string syntax() const;                    // the syntax list's text

@@ -68,6 +68,16 @@ void press_key(WORD key) {
   send_input(inputs, 2);
 }
 
+// Keys pressed in order and released in reverse, as a chord (Alt+F4).
+void press_chord(WORD first, WORD second) {
+  INPUT inputs[4] = {};
+  for (INPUT& input : inputs) input.type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[3].ki.wVk = first;
+  inputs[1].ki.wVk = inputs[2].ki.wVk = second;
+  inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  send_input(inputs, 4);
+}
+
 HWND focus_of(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -212,15 +222,60 @@ TEST_F(VorelExe, KeysActAsTheDialogSaysAndTheOptionsChosenAreSavedAfterTheConver
   click(GetDlgItem(result, IDC_RESULT_CLOSE));
   EXPECT_TRUE(pump_until([&] { return !IsWindow(result); }, 30000));
 
-  // Escape in the editor is the close box: the rich edit of a dialog sends it
-  // WM_CLOSE, so the program saves the options and ends.
+  // Escape in the editor does nothing either: the program keeps its text.  A
+  // key typed after it shows that the Escape has been handled (the editor
+  // would have posted WM_CLOSE then, which comes before later input).
   click(editor);
   ASSERT_TRUE(focus_reaches(editor));
+  const std::string converted = text_of(editor);
+  SendMessageA(editor, EM_SETSEL, 0, 0);
   press_key(VK_ESCAPE);
+  press_key('X');
+  EXPECT_TRUE(pump_until([&] { return text_of(editor) != converted; }, 10000));
+  EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process.hProcess, 0))
+      << "Escape in the editor ended the program";
+  EXPECT_EQ("x" + converted, text_of(editor));
+
+  // Alt+F4 closes it, and the options chosen are saved.
+  press_chord(VK_MENU, VK_F4);
   EXPECT_EQ(0u, wait_for_exit());
   EXPECT_EQ("[option]\r\ntype=0\r\nhtml=1\r\nlinenumber=1\r\nlinenumber_start=7\r\n",
             read_bytes(dir.file("option.ini")));
   EXPECT_EQ(CONFIG, read_bytes(dir.file("config.ini")));
+}
+
+// The caption's close box: found by asking the window what lies under points
+// along its caption.
+POINT close_box(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = r.right - 1; x > r.left; --x) {
+    if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x - 3, y};
+  }
+  return {-1, -1};
+}
+
+TEST_F(VorelExe, TheCloseBoxEndsTheProgramAndSavesTheOptions) {
+  write_bytes(dir.file("config.ini"), CONFIG);
+  start();
+  HWND main = main_window();
+  ASSERT_TRUE(main);
+  CheckRadioButton(main, IDC_HTML, IDC_UBB, IDC_HTML);
+  SetDlgItemTextA(main, IDC_FIRST_LINE, "12");
+  SetWindowTextA(GetDlgItem(main, IDC_EDITOR), "some text");
+  SetForegroundWindow(main);
+  const POINT box = close_box(main);
+  ASSERT_NE(-1, box.x) << "no close box on the caption";
+  SetCursorPos(box.x, box.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  send_input(inputs, 2);
+  EXPECT_EQ(0u, wait_for_exit());
+  EXPECT_EQ("[option]\r\ntype=0\r\nhtml=1\r\nlinenumber=0\r\nlinenumber_start=12\r\n",
+            read_bytes(dir.file("option.ini")));
 }
 
 // Wine's per-program DLL settings: riched20 disabled for this one file name.
