@@ -177,9 +177,10 @@ TEST_P(Syntax, LoadsWithItsKeywordTables) {
 }
 
 TEST_P(Syntax, UsesOnlyKnownKeysOnce) {
-  std::set<std::string> known = {"case",       "stxfile1",     "stxfile2",      "str1",    "str2",
-                                 "delimiter",  "color_string", "color_comment", "files",   "escape",
-                                 "str1escape", "str2escape",   "str_multiline", "heredoc", "heredoc_space", "regex"};
+  std::set<std::string> known = {"case",          "stxfile1",  "stxfile2",      "str1",
+                                 "str2",          "delimiter", "color_string",  "color_comment",
+                                 "files",         "escape",    "str1escape",    "str2escape",
+                                 "str_multiline", "heredoc",   "heredoc_space", "regex"};
   for (int n = 1; n <= 6; ++n)
     for (const char* suffix : {"", "e", "at", "nest"}) known.insert("comment" + std::to_string(n) + suffix);
   for (int n = 1; n <= 8; ++n)
