@@ -12,6 +12,7 @@ type account = {
   mutable history : transaction list;
 }
 
+(* Raised when a withdrawal would overdraw the account. *)
 exception Insufficient_funds of string
 
 let create owner = { owner; balance = 0; history = [] }
