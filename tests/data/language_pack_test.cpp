@@ -23,12 +23,15 @@ namespace {
 
 // The syntaxes users look for by name.
 const char* const EXPECTED_SYNTAXES[] = {
-    "C",    "C++",           "C#",           "Java",         "JavaScript",  "TypeScript",  "Python",
-    "PHP",  "Perl",          "Ruby",         "Go",           "Rust",        "Kotlin",      "Swift",
-    "SQL",  "Pascal/Delphi", "Visual Basic", "Shell (bash)", "Batch (cmd)", "PowerShell",  "Lua",
-    "HTML", "CSS",           "XML",          "INI",          "Makefile",    "x86 Assembly", "Objective-C",
-    "Scala", "R", "MATLAB", "Dart", "Haskell", "Elixir", "Erlang", "Clojure", "F#", "OCaml", "Julia", "Groovy",
-    "Fortran", "COBOL", "Ada", "VHDL", "Verilog", "Tcl", "AWK", "Scheme", "Common Lisp", "Emacs Lisp"};
+    "C",           "C++",        "C#",           "Java",          "JavaScript",   "TypeScript",
+    "Python",      "PHP",        "Perl",         "Ruby",          "Go",           "Rust",
+    "Kotlin",      "Swift",      "SQL",          "Pascal/Delphi", "Visual Basic", "Shell (bash)",
+    "Batch (cmd)", "PowerShell", "Lua",          "HTML",          "CSS",          "XML",
+    "INI",         "Makefile",   "x86 Assembly", "Objective-C",   "Scala",        "R",
+    "MATLAB",      "Dart",       "Haskell",      "Elixir",        "Erlang",       "Clojure",
+    "F#",          "OCaml",      "Julia",        "Groovy",        "Fortran",      "COBOL",
+    "Ada",         "VHDL",       "Verilog",      "Tcl",           "AWK",          "Scheme",
+    "Common Lisp", "Emacs Lisp"};
 
 // The documented palette: reserved words, library names, directives, and the
 // comment style for words that act as comments (Batch's bare "rem").
@@ -182,8 +185,8 @@ TEST_P(Syntax, LoadsWithItsKeywordTables) {
 // scanner keys (escapes, strings over several lines, where a comment may
 // start, nesting, here-documents) and the detection keys.
 std::set<std::string> known_keys() {
-  std::set<std::string> known = {"case",          "stxfile1", "stxfile2",     "str1",      "str2",
-                                 "delimiter",     "files",    "color_string", "escape",    "str_multiline",
+  std::set<std::string> known = {"case",          "stxfile1", "stxfile2",      "str1",    "str2",
+                                 "delimiter",     "files",    "color_string",  "escape",  "str_multiline",
                                  "color_comment", "heredoc",  "heredoc_space", "shebang", "modeline",
                                  "firstline",     "content"};
   for (int n = 1; n <= 6; ++n)
@@ -262,7 +265,8 @@ TEST_P(Syntax, KeywordFilesAreWellFormedAndEveryEntryCanMatch) {
   }
   // A word holding the start of a multi-line string cannot match either.
   for (int n = 1; n <= 8; ++n)
-    if (std::string s = value(("string" + std::to_string(n)).c_str()); !s.empty()) comment_starts.push_back(s);
+    if (std::string s = value(("string" + std::to_string(n)).c_str()); !s.empty())
+      comment_starts.push_back(s);
 
   for (const char* key : {"stxfile1", "stxfile2"}) {
     const std::string file = value(key);

@@ -305,14 +305,15 @@ const std::vector<SampleCase>& cases() {
        {"Objective-C", "MATLAB"}},
       {"sample.dart",
        "Dart",
-       {{R("if"), P(" (cart.total == 0) "), R("throw"), P(" "), L("StateError"), P("("), S("'empty cart'"), P(");")},
+       {{R("if"), P(" (cart.total == 0) "), R("throw"), P(" "), L("StateError"), P("("), S("'empty cart'"),
+         P(");")},
         {C("/// One line of the cart.")},
         {L("@override")},
         {R("final"), P(" buffer = "), L("StringBuffer"), P("();")}}},
       {"sample.hs",
        "Haskell",
-       {{R("if"), P(" x' == 0 "), R("then"), P(" "), L("putStrLn"), P(" "), S("\"no words\""), P(" "), R("else"), P(" "),
-         L("return"), P(" ()")},
+       {{R("if"), P(" x' == 0 "), R("then"), P(" "), L("putStrLn"), P(" "), S("\"no words\""), P(" "),
+         R("else"), P(" "), L("return"), P(" ()")},
         {C("-- | Frequencies of the words of a text.")},
         {R("deriving"), P(" ("), L("Show"), P(", "), L("Eq"), P(")")},
         {C("{-# LANGUAGE ScopedTypeVariables #-}")}}},
@@ -362,7 +363,8 @@ const std::vector<SampleCase>& cases() {
       {"sample.f90",
        "Fortran",
        {{R("end"), P(" "), R("program"), P(" heat")},
-        {R("if"), P(" ("), L("mod"), P("(k, 50) == 0 ."), R("and"), P(". total_heat(rod) > 0.0d0) "), R("then")},
+        {R("if"), P(" ("), L("mod"), P("(k, 50) == 0 ."), R("and"), P(". total_heat(rod) > 0.0d0) "),
+         R("then")},
         {C("! a hot spot in the middle")},
         {R("call"), P(" "), L("move_alloc"), P("(next, rod%t)")}}},
       {"sample.cob",
@@ -383,8 +385,8 @@ const std::vector<SampleCase>& cases() {
        "VHDL",
        {{R("end"), P(" "), R("architecture"), P(" rtl;")},
         {C("-- checks in simulation only")},
-        {R("report"), P(" "), S("\"counter: WIDTH too large, got \""), P(" & "), L("integer"), P("'"), L("image"),
-         P("(WIDTH)")},
+        {R("report"), P(" "), S("\"counter: WIDTH too large, got \""), P(" & "), L("integer"), P("'"),
+         L("image"), P("(WIDTH)")},
         {R("if"), P(" "), L("rising_edge"), P("(clk) "), R("then")}}},
       {"sample.sv",
        "Verilog",
@@ -412,7 +414,8 @@ const std::vector<SampleCase>& cases() {
        {{C("; prints (a b c d e f)")},
         {P("("), L("display"), P(" "), S("\"order: \""), P(")")},
         {P("("), R("define-record-type"), P(" queue")},
-        {P("(("), L("memq"), P(" ("), L("car"), P(" nodes) seen) (filter-new ("), L("cdr"), P(" nodes) seen))")}}},
+        {P("(("), L("memq"), P(" ("), L("car"), P(" nodes) seen) (filter-new ("), L("cdr"),
+         P(" nodes) seen))")}}},
       {"sample.lisp",
        "Common Lisp",
        {{P("("), R("handler-case"), P(" (report s)")},
@@ -476,7 +479,8 @@ TEST_P(Sample, ConvertsWithItsSyntaxInBothFormats) {
 // claim (".m") matches exactly those, this sample's among them.
 TEST_P(Sample, ItsFileNameChoosesItsSyntaxAndNoOther) {
   const SampleCase& c = GetParam();
-  const std::vector<std::string> want = c.same_name.empty() ? std::vector<std::string>{c.syntax} : c.same_name;
+  const std::vector<std::string> want =
+      c.same_name.empty() ? std::vector<std::string>{c.syntax} : c.same_name;
   EXPECT_NE(std::find(want.begin(), want.end(), c.syntax), want.end());
   SettingsSyntaxSource source;
   EXPECT_EQ(syntaxes_for_file(source, c.file), want);
