@@ -23,10 +23,15 @@ namespace {
 
 // The syntaxes users look for by name.
 const char* const EXPECTED_SYNTAXES[] = {
-    "C",    "C++",           "C#",           "Java",         "JavaScript",  "TypeScript",  "Python",
-    "PHP",  "Perl",          "Ruby",         "Go",           "Rust",        "Kotlin",      "Swift",
-    "SQL",  "Pascal/Delphi", "Visual Basic", "Shell (bash)", "Batch (cmd)", "PowerShell",  "Lua",
-    "HTML", "CSS",           "XML",          "INI",          "Makefile",    "x86 Assembly"};
+    "C",           "C++",        "C#",           "Java",          "JavaScript",   "TypeScript",
+    "Python",      "PHP",        "Perl",         "Ruby",          "Go",           "Rust",
+    "Kotlin",      "Swift",      "SQL",          "Pascal/Delphi", "Visual Basic", "Shell (bash)",
+    "Batch (cmd)", "PowerShell", "Lua",          "HTML",          "CSS",          "XML",
+    "INI",         "Makefile",   "x86 Assembly", "Objective-C",   "Scala",        "R",
+    "MATLAB",      "Dart",       "Haskell",      "Elixir",        "Erlang",       "Clojure",
+    "F#",          "OCaml",      "Julia",        "Groovy",        "Fortran",      "COBOL",
+    "Ada",         "VHDL",       "Verilog",      "Tcl",           "AWK",          "Scheme",
+    "Common Lisp", "Emacs Lisp"};
 
 // The documented palette: reserved words, library names, directives, and the
 // comment style for words that act as comments (Batch's bare "rem").
@@ -176,15 +181,23 @@ TEST_P(Syntax, LoadsWithItsKeywordTables) {
   }
 }
 
-TEST_P(Syntax, UsesOnlyKnownKeysOnce) {
-  std::set<std::string> known = {"case",          "stxfile1",  "stxfile2",      "str1",
-                                 "str2",          "delimiter", "color_string",  "color_comment",
-                                 "files",         "escape",    "str1escape",    "str2escape",
-                                 "str_multiline", "heredoc",   "heredoc_space", "regex"};
+// The keys a section may hold: the program's own, "files", the optional
+// scanner keys (escapes, strings over several lines, where a comment may
+// start, nesting, here-documents) and the detection keys.
+std::set<std::string> known_keys() {
+  std::set<std::string> known = {"case",          "stxfile1", "stxfile2",      "str1",       "str2",
+                                 "delimiter",     "files",    "color_string",  "escape",     "str_multiline",
+                                 "color_comment", "heredoc",  "heredoc_space", "shebang",    "modeline",
+                                 "firstline",     "content",  "str1escape",    "str2escape", "regex"};
   for (int n = 1; n <= 6; ++n)
     for (const char* suffix : {"", "e", "at", "nest"}) known.insert("comment" + std::to_string(n) + suffix);
   for (int n = 1; n <= 8; ++n)
     for (const char* suffix : {"", "e", "escape"}) known.insert("string" + std::to_string(n) + suffix);
+  return known;
+}
+
+TEST_P(Syntax, UsesOnlyKnownKeysOnce) {
+  const std::set<std::string> known = known_keys();
   settings_path("config.ini");
   std::vector<char> buf(8192);
   get_settings_section(GetParam().c_str(), buf.data(), static_cast<uint32_t>(buf.size()));
@@ -201,6 +214,40 @@ TEST_P(Syntax, UsesOnlyKnownKeysOnce) {
   }
   for (const char* k : {"str1", "str2"})
     if (seen.count(k)) { EXPECT_EQ(value(k).size(), 1u) << k; }
+
+  // The optional keys: each belongs to a marker the section has, and holds
+  // a value the scanner understands.
+  if (seen.count("escape")) { EXPECT_EQ(value("escape").size(), 1u); }
+  for (const char* k : {"str_multiline", "heredoc_space"})
+    if (seen.count(k)) { EXPECT_EQ(value(k), "1") << k; }
+  if (seen.count("heredoc_space")) { EXPECT_TRUE(seen.count("heredoc")); }
+  for (int n = 1; n <= 6; ++n) {
+    const std::string c = "comment" + std::to_string(n);
+    for (const char* suffix : {"e", "at", "nest"})
+      if (seen.count(c + suffix)) { EXPECT_TRUE(seen.count(c)) << c + suffix << " without " << c; }
+    if (seen.count(c + "at")) {
+      const std::string at = value((c + "at").c_str());
+      EXPECT_TRUE(at == "any" || at == "line" || at == "word") << c << "at=" << at;
+    }
+    if (seen.count(c + "nest")) {
+      EXPECT_EQ(value((c + "nest").c_str()), "1") << c;
+      EXPECT_FALSE(value((c + "e").c_str()).empty()) << c << " nests but has no end marker";
+    }
+  }
+  for (int n = 1; n <= 8; ++n) {
+    const std::string k = "string" + std::to_string(n);
+    if (!seen.count(k)) {
+      EXPECT_FALSE(seen.count(k + "e") || seen.count(k + "escape")) << k << " missing";
+      continue;
+    }
+    const std::size_t start = value(k.c_str()).size(), end = value((k + "e").c_str()).size();
+    EXPECT_TRUE(start >= 1 && start <= 7) << k << "=" << value(k.c_str());
+    EXPECT_LE(end, 7u) << k << "e";
+    if (seen.count(k + "escape")) {
+      const std::string e = value((k + "escape").c_str());
+      EXPECT_TRUE(e == "none" || e == "double" || e.size() == 1) << k << "escape=" << e;
+    }
+  }
 }
 
 // A keyword can only ever match if the scanner can cut it out as one word:
@@ -216,6 +263,10 @@ TEST_P(Syntax, KeywordFilesAreWellFormedAndEveryEntryCanMatch) {
     if (s.empty()) break;
     comment_starts.push_back(s);
   }
+  // A word holding the start of a multi-line string cannot match either.
+  for (int n = 1; n <= 8; ++n)
+    if (std::string s = value(("string" + std::to_string(n)).c_str()); !s.empty())
+      comment_starts.push_back(s);
 
   for (const char* key : {"stxfile1", "stxfile2"}) {
     const std::string file = value(key);
@@ -252,7 +303,7 @@ TEST_P(Syntax, KeywordFilesAreWellFormedAndEveryEntryCanMatch) {
       EXPECT_EQ(word.find_first_of(delimiters), std::string::npos) << where;
       EXPECT_EQ(word.find_first_of(quotes), std::string::npos) << where;
       for (const std::string& c : comment_starts)
-        EXPECT_EQ(word.find(c), std::string::npos) << where << " holds comment start " << c;
+        EXPECT_EQ(word.find(c), std::string::npos) << where << " holds the comment or string start " << c;
 
       const std::string key_word = case_sensitive ? word : fold(word);
       auto [it, fresh] = seen.emplace(key_word, where);

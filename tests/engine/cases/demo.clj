@@ -1,0 +1,6 @@
+(defn f
+  "Doc string over
+  two lines with \"quotes\"."
+  [x] ; comment
+  (println "hi" x))
+#!shebang comment
