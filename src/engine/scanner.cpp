@@ -23,6 +23,7 @@ ByteClasses::ByteClasses(const Syntax& syntax, const EscapeTable* delimiter_esca
   }
   if (syntax.heredoc[0]) of[static_cast<unsigned char>(syntax.heredoc[0])] |= CLASS_HEREDOC;
   if (syntax.regex) of[static_cast<unsigned char>(syntax.regex)] |= CLASS_REGEX;
+  if (syntax.symbol) of[static_cast<unsigned char>(syntax.symbol)] |= CLASS_SYMBOL;
   if (!delimiter_escapes) return;
   for (int i = 1; i < 256; ++i)
     if (of[i] == CLASS_DELIMITER && !delimiter_escapes->escapes(static_cast<unsigned char>(i)))

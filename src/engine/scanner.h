@@ -71,6 +71,7 @@ enum : uint8_t {
   CLASS_PAIR = 16,
   CLASS_HEREDOC = 32,
   CLASS_REGEX = 64,
+  CLASS_SYMBOL = 128,
 };
 
 struct ByteClasses {
@@ -307,6 +308,70 @@ inline const char* match_regex(const Syntax& syntax, const char* p, const char* 
   return r;
 }
 
+// One past an interpolation that the marker at p opens ("interpolate"), or
+// null when none does.  A marker that ends in { or ( runs to the matching
+// bracket; a bare one ($) takes a name ($name), one digit or special byte
+// ($1, $#), or a bracketed run (${...}, $(...)).
+inline const char* interpolation_end(const char* p, const char* end, const char* marker, std::size_t len) {
+  if (static_cast<std::size_t>(end - p) < len || std::memcmp(p, marker, len) != 0) return nullptr;
+  const char* q = p + len;
+  char open = marker[len - 1];
+  if (open != '{' && open != '(') {
+    if (q == end) return nullptr;
+    if (*q == '{' || *q == '(') {
+      open = *q++;
+    } else if (is_name_start(*q)) {
+      while (q != end && is_name_byte(*q)) ++q;
+      return q;
+    } else if ((*q >= '0' && *q <= '9') || *q == '@' || *q == '*' || *q == '#' || *q == '?' || *q == '$' ||
+               *q == '!' || *q == '-') {
+      return q + 1;
+    } else {
+      return nullptr;
+    }
+  }
+  const char close = open == '{' ? '}' : ')';
+  int depth = 1;
+  for (; q != end; ++q) {
+    if (*q == open) ++depth;
+    else if (*q == close && --depth == 0) return q + 1;
+  }
+  return nullptr;  // never closed: a plain marker
+}
+
+// One past the end of a string that holds interpolations, whose text begins
+// at q; eol: the line end that ends a one-line string, or 0.  Code inside an
+// interpolation never ends the string ("$(cmd "x")" is one string).
+inline const char* find_interpolated_end(const char* q, const char* end, const char* marker, std::size_t len,
+                                         EscapeRule rule, char escape, char eol, const char* interp,
+                                         std::size_t interp_len) {
+  while (q != end) {
+    const char c = *q;
+    if (eol && c == eol) return q + 1;
+    if (rule == ESCAPE_CHAR && c == escape) {
+      if (end - q < 2) return end;
+      if (eol && q[1] == eol) return q + 2;
+      q += 2;
+      continue;
+    }
+    if (c == marker[0] && static_cast<std::size_t>(end - q) >= len && std::memcmp(q, marker, len) == 0) {
+      if (rule == ESCAPE_DOUBLED && static_cast<std::size_t>(end - q) >= 2 * len &&
+          std::memcmp(q + len, marker, len) == 0) {
+        q += 2 * len;
+        continue;
+      }
+      return q + len;
+    }
+    if (c == interp[0])
+      if (const char* after = interpolation_end(q, end, interp, interp_len)) {
+        q = after;
+        continue;
+      }
+    ++q;
+  }
+  return end;
+}
+
 // Whether the byte before p is an escape that is no part of a string or
 // comment before it (floor): an odd run of escape characters.
 inline bool escaped_here(const char* p, const char* floor, char escape) {
@@ -355,6 +420,69 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
   [[maybe_unused]] const char* heredoc_name = nullptr;
   [[maybe_unused]] std::size_t heredoc_name_len = 0;
   [[maybe_unused]] const char* floor = begin;
+  [[maybe_unused]] const std::size_t interp_len = Extended ? marker_length(syntax.interpolate) : 0;
+
+  // A string [b, e) whose text from `from` on may hold interpolations: the
+  // literal parts go out as strings (a bracketed interpolation's brackets
+  // with them), the code as words and delimiters.
+  [[maybe_unused]] auto emit_interpolated = [&](const char* b, const char* from, const char* e,
+                                                EscapeRule rule, char escape) {
+    auto literal = [&](const char* x, const char* y) {
+      if (x != y)
+        emit(spans_lines(x, y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+             std::string_view(x, static_cast<std::size_t>(y - x)));
+    };
+    // Code: words and delimiters, and strings of the two quotes within it
+    // ("$(awk '{print}')").
+    auto code = [&](const char* x, const char* y) {
+      const char* w = x;
+      for (const char* r = x; r != y;) {
+        const char c = *r;
+        if ((c == q1 || c == q2) && c) {
+          if (r != w) emit(TOKEN_WORD, std::string_view(w, static_cast<std::size_t>(r - w)));
+          const void* close = std::memchr(r + 1, c, static_cast<std::size_t>(y - r - 1));
+          const char* after = close ? static_cast<const char*>(close) + 1 : y;
+          emit(spans_lines(r, after) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+               std::string_view(r, static_cast<std::size_t>(after - r)));
+          r = w = after;
+          continue;
+        }
+        if (cls[static_cast<unsigned char>(c)] & CLASS_DELIMITER) {
+          if (r != w) emit(TOKEN_WORD, std::string_view(w, static_cast<std::size_t>(r - w)));
+          emit(TOKEN_DELIMITER, std::string_view(r, 1));
+          w = r + 1;
+        }
+        ++r;
+      }
+      if (w != y) emit(TOKEN_WORD, std::string_view(w, static_cast<std::size_t>(y - w)));
+    };
+    const char* lit = b;
+    for (const char* q = from; q < e;) {
+      if (rule == ESCAPE_CHAR && *q == escape) {
+        q += 2;
+        continue;
+      }
+      const char* after =
+          *q == syntax.interpolate[0] ? interpolation_end(q, e, syntax.interpolate, interp_len) : nullptr;
+      if (!after) {
+        ++q;
+        continue;
+      }
+      const char* open = q + interp_len - 1;  // the bracket of ${ or #{, if any
+      if (*open != '{' && q + interp_len < after && q[interp_len] == '{') open = q + interp_len;
+      if (*open == '{') {
+        literal(lit, open + 1);
+        code(open + 1, after - 1);
+        lit = after - 1;
+      } else {
+        literal(lit, q);
+        code(q, after);
+        lit = after;
+      }
+      q = after;
+    }
+    literal(lit, e);
+  };
 
   const char* p = begin;
   const char* pending = begin;
@@ -410,11 +538,18 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
         }
         if (hit) {
           const std::size_t start_len = marker_length(hit->start);
-          const char* stop =
-              find_string_end(p + start_len, end, hit->end, marker_length(hit->end), hit->rule, hit->escape);
+          const std::size_t end_len = marker_length(hit->end);
           emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
-          emit(spans_lines(p, stop) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
-               std::string_view(p, static_cast<std::size_t>(stop - p)));
+          const char* stop;
+          if (hit->interpolates) {
+            stop = find_interpolated_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape, 0,
+                                         syntax.interpolate, interp_len);
+            emit_interpolated(p, p + start_len, stop, hit->rule, hit->escape);
+          } else {
+            stop = find_string_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape);
+            emit(spans_lines(p, stop) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+                 std::string_view(p, static_cast<std::size_t>(stop - p)));
+          }
           if (stop == end) return;
           p = pending = floor = stop;
           continue;
@@ -446,16 +581,22 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           const EscapeRule rule = syntax.quote_rules[slot];
           const char escape = syntax.quote_escapes[slot];
           const char* stop;
-          if (syntax.quotes_span_lines) {
-            stop = find_string_end(p + 1, end, &c, 1, rule, escape);
-          } else {
-            const char* close = find_quote_close(p + 1, end, c, eol, rule, escape);
-            stop = close == end ? end : close + 1;
-          }
           emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
-          const bool block = syntax.quotes_span_lines && spans_lines(p, stop);
-          emit(block ? TOKEN_BLOCK_STRING : TOKEN_STRING,
-               std::string_view(p, static_cast<std::size_t>(stop - p)));
+          if (syntax.quote_interpolates[slot]) {
+            stop = find_interpolated_end(p + 1, end, &c, 1, rule, escape, syntax.quotes_span_lines ? 0 : eol,
+                                         syntax.interpolate, interp_len);
+            emit_interpolated(p, p + 1, stop, rule, escape);
+          } else {
+            if (syntax.quotes_span_lines) {
+              stop = find_string_end(p + 1, end, &c, 1, rule, escape);
+            } else {
+              const char* close = find_quote_close(p + 1, end, c, eol, rule, escape);
+              stop = close == end ? end : close + 1;
+            }
+            const bool block = syntax.quotes_span_lines && spans_lines(p, stop);
+            emit(block ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+                 std::string_view(p, static_cast<std::size_t>(stop - p)));
+          }
           if (stop == end) return;
           p = pending = floor = stop;
           continue;
@@ -503,6 +644,30 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
     }
 
     if constexpr (Extended) {
+      if (k & CLASS_SYMBOL) {
+        // A symbol, :name (not the :: of a scope), or a name that a symbol
+        // marker ends, as a hash key or keyword argument (name: value).
+        const bool scope = (p != begin && p[-1] == c) || (p + 1 != end && p[1] == c);
+        if (!scope && p != pending && is_name_start(*pending) && (pending == begin || pending[-1] != c) &&
+            (p + 1 == end || p[1] == ' ' || p[1] == '\t' || p[1] == '\r' || p[1] == '\n' || p[1] == ',' ||
+             p[1] == ')')) {
+          emit(TOKEN_STRING, std::string_view(pending, static_cast<std::size_t>(p + 1 - pending)));
+          p = pending = floor = p + 1;
+          if (p == end) return;
+          continue;
+        }
+        if (!scope && p == pending && p + 1 != end && is_name_start(p[1]) &&
+            (p == begin || !is_name_byte(p[-1]))) {
+          const char* stop = p + 1;
+          while (stop != end && is_name_byte(*stop)) ++stop;
+          if (stop != end && (*stop == '?' || *stop == '!')) ++stop;
+          emit(TOKEN_WORD, std::string_view(pending, 0));
+          emit(TOKEN_STRING, std::string_view(p, static_cast<std::size_t>(stop - p)));
+          if (stop == end) return;
+          p = pending = floor = stop;
+          continue;
+        }
+      }
       if (k & CLASS_REGEX) {
         if (const char* stop = match_regex(syntax, p, begin, end, eol)) {
           emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));

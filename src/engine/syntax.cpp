@@ -55,6 +55,8 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
   syntax.heredoc_space = source.get_int(section, "heredoc_space") != 0;
   source.get_string(section, "regex", value, sizeof value);
   syntax.regex = value[0];
+  source.get_string(section, "symbol", value, sizeof value);
+  syntax.symbol = value[0];
 
   // How a string protects its end: "none", "double", one character, or by
   // default the section's escape character.
@@ -68,6 +70,11 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
   };
   read_rule("str1escape", syntax.quote_rules[0], syntax.quote_escapes[0]);
   read_rule("str2escape", syntax.quote_rules[1], syntax.quote_escapes[1]);
+  source.get_string(section, "interpolate", syntax.interpolate, sizeof syntax.interpolate);
+  if (syntax.interpolate[0]) {
+    syntax.quote_interpolates[0] = source.get_int(section, "str1interpolate") != 0;
+    syntax.quote_interpolates[1] = source.get_int(section, "str2interpolate") != 0;
+  }
 
   int used = 0;
   for (int i = 0; i < STRING_PAIR_COUNT; ++i) {
@@ -81,6 +88,8 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
     if (pair.end[0] == 0) std::memcpy(pair.end, pair.start, sizeof pair.end);
     std::snprintf(key, sizeof key, "string%descape", i + 1);
     read_rule(key, pair.rule, pair.escape);
+    std::snprintf(key, sizeof key, "string%dinterpolate", i + 1);
+    pair.interpolates = syntax.interpolate[0] && source.get_int(section, key) != 0;
     syntax.string_pairs[used++] = pair;
   }
   // Longest start marker first, so """ wins over ", and r#" over r".  Equal
@@ -149,7 +158,7 @@ std::optional<Syntax> read_syntax(SyntaxSource& source, const char* syntax_name,
 
 bool Syntax::has_extended_rules() const {
   if (escape || quote_rules[0] || quote_rules[1] || quotes_span_lines || string_pairs[0].start[0] ||
-      heredoc[0] || regex)
+      heredoc[0] || regex || symbol || quote_interpolates[0] || quote_interpolates[1])
     return true;
   for (const CommentPair& pair : comment_pairs) {
     if (pair.start[0] == 0) break;

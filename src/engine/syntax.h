@@ -50,7 +50,8 @@ struct StringPair {
   char start[MARKER_SIZE] = {};
   char end[MARKER_SIZE] = {};
   EscapeRule rule = ESCAPE_NONE;
-  char escape = 0;  // with ESCAPE_CHAR
+  char escape = 0;            // with ESCAPE_CHAR
+  bool interpolates = false;  // "string<n>interpolate": holds code after the "interpolate" marker
 };
 
 // The delimiters every syntax has besides its own: space, tab, LF, CR, the
@@ -72,11 +73,14 @@ struct Syntax {
   char escape = 0;                 // "escape": protects the next byte in a string
   EscapeRule quote_rules[2] = {};  // "str1escape", "str2escape" (default: by "escape")
   char quote_escapes[2] = {};
+  bool quote_interpolates[2] = {};             // "str1interpolate", "str2interpolate"
+  char interpolate[MARKER_SIZE] = {};          // "interpolate": marks code inside a string ($x, ${x}, #{x})
   bool quotes_span_lines = false;              // "str_multiline": the quotes' strings may span lines
   StringPair string_pairs[STRING_PAIR_COUNT];  // in use up to the first empty start, longest first
   char heredoc[MARKER_SIZE] = {};              // "heredoc": the marker that opens a here-document
   bool heredoc_space = false;                  // "heredoc_space": blanks may follow the marker
   char regex = 0;                              // "regex": opens and closes a regular expression literal
+  char symbol = 0;  // "symbol": opens a symbol (:name) and ends a key (name: value)
   std::unique_ptr<KeywordTable> keywords1;
   std::unique_ptr<KeywordTable> keywords2;
 

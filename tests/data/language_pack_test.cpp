@@ -173,14 +173,17 @@ TEST_P(Syntax, LoadsWithItsKeywordTables) {
 // scanner keys (escapes, strings over several lines, where a comment may
 // start, nesting, here-documents) and the detection keys.
 std::set<std::string> known_keys() {
-  std::set<std::string> known = {"case",          "stxfile1", "stxfile2",      "str1",       "str2",
-                                 "delimiter",     "files",    "color_string",  "escape",     "str_multiline",
-                                 "color_comment", "heredoc",  "heredoc_space", "shebang",    "modeline",
-                                 "firstline",     "content",  "str1escape",    "str2escape", "regex"};
+  std::set<std::string> known = {"case",          "stxfile1",      "stxfile2",        "str1",
+                                 "str2",          "delimiter",     "files",           "color_string",
+                                 "escape",        "str_multiline", "color_comment",   "heredoc",
+                                 "heredoc_space", "shebang",       "modeline",        "firstline",
+                                 "content",       "str1escape",    "str2escape",      "regex",
+                                 "symbol",        "interpolate",   "str1interpolate", "str2interpolate"};
   for (int n = 1; n <= 6; ++n)
     for (const char* suffix : {"", "e", "at", "nest"}) known.insert("comment" + std::to_string(n) + suffix);
   for (int n = 1; n <= 8; ++n)
-    for (const char* suffix : {"", "e", "escape"}) known.insert("string" + std::to_string(n) + suffix);
+    for (const char* suffix : {"", "e", "escape", "interpolate"})
+      known.insert("string" + std::to_string(n) + suffix);
   return known;
 }
 

@@ -215,5 +215,31 @@ TEST(ScannerRegexLiterals, OpenWhereAnOperandMayStandAndDivideElsewhere) {
   EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\r\n/")), (Tokens{word("x"), word("a")}));
 }
 
+TEST(ScannerInterpolation, CodeInsideAStringComesOutAsWordsAndDelimiters) {
+  const std::string sh =
+      "str1=\"\r\nstr2='\r\nstr2escape=none\r\nescape=\\\r\nstr_multiline=1\r\ninterpolate=$\r\n"
+      "str1interpolate=1\r\ndelimiter=()$ \r\n";
+  EXPECT_EQ(scan(sh, "\"a $x ${y} $(ls \"d\")\\$z\" '$w'"),
+            (Tokens{word(""), str("\"a "), delim("$"), word("x"), str(" ${"), word("y"), str("} "),
+                    delim("$"), delim("("), word("ls"), delim(" "), str("\"d\""), delim(")"), str("\\$z\""),
+                    delim(" "), word(""), str("'$w'")}));
+  // A marker that opens nothing stays in the string; an unclosed bracket too.
+  EXPECT_EQ(without_delimiters(scan(sh, "\"5$ and ${x\"")), (Tokens{word(""), str("\"5$ and ${x\"")}));
+}
+
+TEST(ScannerInterpolation, BracketMarkerInAStringPair) {
+  const std::string js =
+      "escape=\\\r\nstring1=`\r\nstring1interpolate=1\r\ninterpolate=${\r\ndelimiter=+{}`\r\n";
+  EXPECT_EQ(scan(js, "`a${b+`c`}\r\nd`"), (Tokens{word(""), str("`a${"), word("b"), delim("+"), delim("`"),
+                                                  word("c"), delim("`"), block_str("}\r\nd`")}));
+}
+
+TEST(ScannerSymbols, SymbolsAndKeysAreStringsButScopesAndTernariesAreNot) {
+  const std::string rb = "symbol=:\r\ndelimiter=:(),=?\r\n";
+  EXPECT_EQ(without_delimiters(scan(rb, "f(:name, key: 1, ok?: x) A::B c ? d : e")),
+            (Tokens{word("f"), word(""), str(":name"), str("key:"), word("1"), word("ok"), word("x"),
+                    word("A"), word("B"), word("c"), word("d"), word("e")}));
+}
+
 }  // namespace
 }  // namespace vorel
