@@ -31,9 +31,11 @@ const char* const EXPECTED_SYNTAXES[] = {
     "MATLAB",      "Dart",       "Haskell",      "Elixir",        "Erlang",       "Clojure",
     "F#",          "OCaml",      "Julia",        "Groovy",        "Fortran",      "COBOL",
     "Ada",         "VHDL",       "Verilog",      "Tcl",           "AWK",          "Scheme",
-    "Common Lisp", "Emacs Lisp", "Prolog", "Zig", "Nim", "D", "Crystal", "Solidity", "GraphQL", "YAML", "JSON",
-    "TOML", "Markdown", "Dockerfile", "CMake", "Nix", "HCL", "Protobuf", "Diff", "LaTeX", "Vim script",
-    "AutoHotkey", "GLSL", "HLSL", "CUDA", "GNU asm"};
+    "Common Lisp", "Emacs Lisp", "Prolog",       "Zig",           "Nim",          "D",
+    "Crystal",     "Solidity",   "GraphQL",      "YAML",          "JSON",         "TOML",
+    "Markdown",    "Dockerfile", "CMake",        "Nix",           "HCL",          "Protobuf",
+    "Diff",        "LaTeX",      "Vim script",   "AutoHotkey",    "GLSL",         "HLSL",
+    "CUDA",        "GNU asm"};
 
 // The documented palette: reserved words, library names, directives, and the
 // comment style for words that act as comments (Batch's bare "rem").
