@@ -120,6 +120,10 @@ MAPPINGS = {
     "TOML": {"Token.Keyword": PB, "Token.Keyword.Constant": K},
     # LaTeX: Pygments types every control sequence Keyword; we colour the commands we list.
     "LaTeX": {"Token.Keyword": PB},
+    # Dockerfile: Pygments types the whole argument of FROM, LABEL, VOLUME, WORKDIR, USER and
+    # EXPOSE String (an image name, a path); to us only quoted text is a string.
+    "Dockerfile": {"Token.Literal.String": PB, "Token.Literal.String.Double": S,
+                   "Token.Literal.String.Single": S},
     # Nix: Pygments types an attribute name before '=' String.Symbol; it is a name to us.
     "Nix": {"Token.Literal.String.Symbol": PB},
     # Diff: added lines are what we colour (in the comment colour); removed lines, hunk and
