@@ -101,7 +101,7 @@ MAPPINGS = {
     "TypeScript": {"Token.Keyword.Type": PB},
     # Assembly: Pygments types instruction mnemonics Name.Function; they are the keywords.
     "x86 Assembly": {"Token.Name.Function": K},
-    "GNU assembly": {"Token.Name.Function": K},
+    "GNU asm": {"Token.Name.Function": K},
     # Pascal's compiler directives {$IFDEF X} are comments to the language: we colour them so.
     "Pascal/Delphi": {"Token.Comment.Preproc": C},
     # JSON: Pygments types an object's keys Name.Tag; they are quoted strings.
@@ -110,6 +110,26 @@ MAPPINGS = {
     "YAML": {"Token.Name.Tag": PB},
     # Markdown: headings, emphasis and links are structure, which a colour may mark or not.
     "Markdown": {"Token.Generic": PB, "Token.Name": PB},
+    # Prolog: Pygments types every atom String.Atom: a bare atom is a name to us (coloured
+    # when it is a built-in predicate), a quoted atom ('$tbl', 'Mary Ann') a string.
+    "Prolog": {"Token.Literal.String.Atom": PA},
+    # CMake: Pygments types every unquoted argument String; we colour quoted arguments as
+    # strings and the argument words we know (PUBLIC, APPEND) as library names.
+    "CMake": {"Token.Literal.String": PB, "Token.Literal.String.Double": S},
+    # TOML: Pygments types a table header ([package]) Keyword; we leave headers plain.
+    "TOML": {"Token.Keyword": PB, "Token.Keyword.Constant": K},
+    # LaTeX: Pygments types every control sequence Keyword; we colour the commands we list.
+    "LaTeX": {"Token.Keyword": PB},
+    # Dockerfile: Pygments types the whole argument of FROM, LABEL, VOLUME, WORKDIR, USER and
+    # EXPOSE String (an image name, a path); to us only quoted text is a string.
+    "Dockerfile": {"Token.Literal.String": PB, "Token.Literal.String.Double": S,
+                   "Token.Literal.String.Single": S},
+    # Nix: Pygments types an attribute name before '=' String.Symbol; it is a name to us.
+    "Nix": {"Token.Literal.String.Symbol": PB},
+    # Diff: added lines are what we colour (in the comment colour); removed lines, hunk and
+    # file headers may be coloured or not.
+    "Diff": {"Token.Generic.Inserted": C, "Token.Generic.Deleted": PB, "Token.Generic.Heading": PB,
+             "Token.Generic.Subheading": PB},
 }
 
 # Known Pygments errors: (language, token type, the token's whole text as a regular expression
@@ -123,6 +143,12 @@ EXCEPTIONS = [
     ("Kotlin", "Token.Name", r"crossinline|noinline|suspend|reified|vararg|annotation",
      "Pygments knows these modifiers only before `fun`/`class`: "
      "`inline fun g(crossinline b: () -> Unit)` gives `crossinline` Name"),
+    ("Nim", "Token.Literal.String.Other", None,
+     "Pygments' Nim lexer loses its place (after a backtick-quoted name such as `distinctBase`) "
+     "and types the rest of the file String.Other: lib/pure/typetraits.nim"),
+    ("CMake", "Token.Error", None,
+     "Pygments cannot lex bracket comments with '=' (#[=====[.rst: ... #]=====]): every "
+     "character of the module documentation is an Error token"),
 ]
 
 

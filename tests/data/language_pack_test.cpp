@@ -31,7 +31,11 @@ const char* const EXPECTED_SYNTAXES[] = {
     "MATLAB",      "Dart",       "Haskell",      "Elixir",        "Erlang",       "Clojure",
     "F#",          "OCaml",      "Julia",        "Groovy",        "Fortran",      "COBOL",
     "Ada",         "VHDL",       "Verilog",      "Tcl",           "AWK",          "Scheme",
-    "Common Lisp", "Emacs Lisp"};
+    "Common Lisp", "Emacs Lisp", "Prolog",       "Zig",           "Nim",          "D",
+    "Crystal",     "Solidity",   "GraphQL",      "YAML",          "JSON",         "TOML",
+    "Markdown",    "Dockerfile", "CMake",        "Nix",           "HCL",          "Protobuf",
+    "Diff",        "LaTeX",      "Vim script",   "AutoHotkey",    "GLSL",         "HLSL",
+    "CUDA",        "GNU asm"};
 
 // The documented palette: reserved words, library names, directives, and the
 // comment style for words that act as comments (Batch's bare "rem").
@@ -157,12 +161,12 @@ TEST_P(Syntax, LoadsWithItsKeywordTables) {
   ScanState state;
   std::string failed;
   ASSERT_TRUE(load_syntax(state, GetParam().c_str(), &failed)) << failed;
-  EXPECT_NE(state.quote1[0], 0);
+  if (GetParam() != "Diff") { EXPECT_NE(state.quote1[0], 0); }  // a patch has no strings
   EXPECT_NE(state.comment_pairs[0].start[0], 0);
   settings_path("config.ini");
   EXPECT_FALSE(value("stxfile1").empty());
   ASSERT_TRUE(state.keywords1);
-  EXPECT_GT(state.keywords1->count(), 5u);
+  EXPECT_GE(state.keywords1->count(), 4u);  // TOML's four literals are the fewest
   if (!value("stxfile2").empty()) {
     ASSERT_TRUE(state.keywords2);
     EXPECT_GT(state.keywords2->count(), 5u);
