@@ -177,10 +177,11 @@ TEST_P(Syntax, LoadsWithItsKeywordTables) {
 }
 
 TEST_P(Syntax, UsesOnlyKnownKeysOnce) {
-  const std::set<std::string> known = {
-      "case",          "stxfile1",  "stxfile2",  "str1",      "str2",      "delimiter", "color_string",
-      "color_comment", "comment1",  "comment2",  "comment3",  "comment4",  "comment5",  "comment6",
-      "comment1e",     "comment2e", "comment3e", "comment4e", "comment5e", "comment6e", "files"};
+  const std::set<std::string> known = {"case",      "stxfile1",     "stxfile2",      "str1",      "str2",
+                                       "delimiter", "color_string", "color_comment", "comment1",  "comment2",
+                                       "comment3",  "comment4",     "comment5",      "comment6",  "comment1e",
+                                       "comment2e", "comment3e",    "comment4e",     "comment5e", "comment6e",
+                                       "files",     "shebang",      "modeline",      "firstline", "content"};
   settings_path("config.ini");
   std::vector<char> buf(8192);
   get_settings_section(GetParam().c_str(), buf.data(), static_cast<uint32_t>(buf.size()));
