@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   }
   const auto t0 = std::chrono::steady_clock::now();
   vorel::LanguageGuesser guesser(source);
+  guesser.rank("");  // reads the pack
   const auto t1 = std::chrono::steady_clock::now();
 
   if (std::string(argv[2]) == "--explain") {

@@ -103,7 +103,10 @@ std::string code_view(std::string_view text) {
 
 }  // namespace
 
-LanguageGuesser::LanguageGuesser(SyntaxSource& source) {
+void LanguageGuesser::read_pack() const {
+  if (read_) return;
+  read_ = true;
+  SyntaxSource& source = *source_;
   for (const std::string& name : source.section_names()) {
     std::optional<Syntax> syntax;
     try {
@@ -201,6 +204,7 @@ double LanguageGuesser::score(const Section& s, std::string_view text, std::stri
 }
 
 std::vector<LanguageGuesser::Score> LanguageGuesser::rank(std::string_view text) const {
+  read_pack();
   text = head_of(text);
   const std::string code = code_view(text);
   std::vector<Score> scores;

@@ -13,9 +13,10 @@ namespace vorel {
 
 class LanguageGuesser {
  public:
-  // Reads every section of source with its keyword files; a section whose
-  // keyword files cannot be read is left out.
-  explicit LanguageGuesser(SyntaxSource& source);
+  // Reads every section of source with its keyword files at the first
+  // guess, so that source must outlive it; a section whose keyword files
+  // cannot be read is left out.
+  explicit LanguageGuesser(SyntaxSource& source) : source_(&source) {}
   LanguageGuesser(const LanguageGuesser&) = delete;
   LanguageGuesser& operator=(const LanguageGuesser&) = delete;
   ~LanguageGuesser();
@@ -49,8 +50,11 @@ class LanguageGuesser {
     std::vector<Marker> markers;             // comment starts
     double hit_weight = 0;                   // what any keyword of the section is worth
   };
+  void read_pack() const;
   double score(const Section& section, std::string_view text, std::string_view code) const;
-  std::vector<Section> sections_;
+  SyntaxSource* source_;
+  mutable bool read_ = false;
+  mutable std::vector<Section> sections_;
 };
 
 }  // namespace vorel

@@ -335,7 +335,7 @@ TEST_P(Sample, ItsTextAloneChoosesItsSyntax) {
   const SampleCase& c = GetParam();
   std::optional<std::string> text = read_whole_file(sample_path(c.file).c_str());
   ASSERT_TRUE(text);
-  SettingsSyntaxSource source;
+  static SettingsSyntaxSource source;
   static const LanguageGuesser guesser(source);
   const SyntaxPick pick = pick_syntax(source, "", *text, &guesser);
   EXPECT_EQ(pick.syntax, c.syntax) << "by the " << syntax_rule_name(pick.rule);
