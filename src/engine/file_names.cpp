@@ -355,10 +355,14 @@ SyntaxPick pick_syntax(SyntaxSource& source, std::string_view path, std::string_
     return pick;
   }
 
+  // The first two non-blank lines; the second's match wins, as an XHTML
+  // page's "<!DOCTYPE html" after its "<?xml" line.
   Lines lines(text);
-  std::string_view first;
+  std::string_view first, second;
   while (lines.next(first) && trim_blanks(first).empty()) {}
-  if (chosen(first_matching(source, names, "firstline", trim_blanks(first)), SyntaxRule::FIRST_LINE))
+  while (lines.next(second) && trim_blanks(second).empty()) {}
+  if (chosen(first_matching(source, names, "firstline", trim_blanks(second)), SyntaxRule::FIRST_LINE) ||
+      chosen(first_matching(source, names, "firstline", trim_blanks(first)), SyntaxRule::FIRST_LINE))
     return pick;
   if (guesser) chosen(guesser->guess(text), SyntaxRule::GUESS);
   if (pick.syntax.empty()) pick.rule = SyntaxRule::NONE;

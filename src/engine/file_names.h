@@ -70,8 +70,8 @@ struct SyntaxPick {
 // several sections match, the section whose "content" patterns match the
 // earliest of the first 100 lines (leading blanks removed), else the first of
 // them; for a name no section matches, the "firstline" patterns against the
-// first non-blank line; at last, when a guesser is given, its guess from the
-// pack's keywords and markers.  In each rule the first section in file order
+// second non-blank line, then the first; at last, when a guesser is given,
+// its guess from the pack's keywords and markers.  In each rule the first section in file order
 // wins.
 SyntaxPick pick_syntax(SyntaxSource& source, std::string_view path, std::string_view text,
                        const LanguageGuesser* guesser = nullptr);

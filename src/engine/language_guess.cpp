@@ -2,6 +2,7 @@
 #include "engine/language_guess.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <new>
 #include <unordered_map>
@@ -11,7 +12,7 @@ namespace vorel {
 
 namespace {
 
-constexpr std::size_t READ_LIMIT = 64 * 1024;
+constexpr std::size_t READ_LIMIT = 32 * 1024;
 // Words of the second keyword file (library and type names) also serve as
 // plain identifiers in other languages ("size", "count", "data"): they count
 // for less than reserved words.
@@ -46,7 +47,8 @@ bool starts(std::string_view s, std::size_t i, std::string_view what) {
 // Visual Basic are full of) do not count as code: quotes within a line, the
 // common block comments and docstrings, and the rest of a line after "//",
 // after "#", "--" or ";" followed by a blank, or after a "%", "'" or "REM "
-// starting it.  "#include", "#define" and the like stay.
+// starting it, and documentation from a line "=name" to a line "=cut" or
+// "=end".  "#include", "#define" and the like stay.
 std::string code_view(std::string_view text) {
   std::string out(text);
   std::size_t i = 0;
@@ -69,6 +71,20 @@ std::string code_view(std::string_view text) {
     }
     const bool at_start = line_start;
     line_start = false;
+    // Documentation blocks: a line "=name" (Perl's POD, Ruby's =begin) up to
+    // a line "=cut" or "=end".
+    if (at_start && c == '=' && i + 1 < n && std::isalpha(static_cast<unsigned char>(out[i + 1]))) {
+      std::size_t close = i;
+      for (;;) {
+        close = out.find("\n=", close);
+        if (close == std::string::npos || starts(out, close + 1, "=cut") || starts(out, close + 1, "=end"))
+          break;
+        ++close;
+      }
+      if (close != std::string::npos) close = out.find('\n', close + 1);
+      blank_until(close == std::string::npos ? n : close);
+      continue;
+    }
     std::string_view end;
     if (starts(out, i, "/*")) end = "*/";
     else if (starts(out, i, "<!--")) end = "-->";
@@ -122,7 +138,7 @@ void LanguageGuesser::read_pack() const {
   // How many sections list each word (letters folded) and each marker.
   std::unordered_map<std::string, int> word_sections, marker_sections;
   std::unordered_set<std::string> quotes;  // of any section
-  for (const Section& s : sections_) {
+  for (Section& s : sections_) {
     std::vector<std::string> words;
     for (const KeywordTable* t : {s.syntax.keywords1.get(), s.syntax.keywords2.get()})
       if (t)
@@ -130,6 +146,10 @@ void LanguageGuesser::read_pack() const {
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());
     for (const std::string& w : words) ++word_sections[w];
+    if (const KeywordTable* t = s.syntax.keywords1.get())
+      for (std::size_t i = 0; i < t->count(); ++i) s.reserved.push_back(folded(t->keyword(i)));
+    std::sort(s.reserved.begin(), s.reserved.end());
+    s.reserved.erase(std::unique(s.reserved.begin(), s.reserved.end()), s.reserved.end());
     for (const CommentPair& pair : s.syntax.comment_pairs)
       if (pair.start[0]) ++marker_sections[pair.start];
     for (const char* q : {s.syntax.quote1, s.syntax.quote2})
@@ -203,6 +223,17 @@ double LanguageGuesser::score(const Section& s, std::string_view text, std::stri
   return total;
 }
 
+bool LanguageGuesser::related(const Section& a, const Section& b) {
+  std::size_t shared = 0;
+  for (auto i = a.reserved.begin(), j = b.reserved.begin(); i != a.reserved.end() && j != b.reserved.end();) {
+    if (*i < *j) ++i;
+    else if (*j < *i) ++j;
+    else ++shared, ++i, ++j;
+  }
+  const std::size_t fewer = std::min(a.reserved.size(), b.reserved.size());
+  return fewer > 0 && shared * 2 >= fewer;
+}
+
 std::vector<LanguageGuesser::Score> LanguageGuesser::rank(std::string_view text) const {
   read_pack();
   text = head_of(text);
@@ -211,9 +242,9 @@ std::vector<LanguageGuesser::Score> LanguageGuesser::rank(std::string_view text)
   for (const Section& s : sections_) scores.push_back({s.name, score(s, text, code)});
   std::stable_sort(scores.begin(), scores.end(),
                    [](const Score& a, const Score& b) { return a.score > b.score; });
-  // Near ties go to the section nearer the top of config.ini, which lists
-  // the more common languages first (C before C++, JavaScript before
-  // TypeScript, whose keywords hold the other's).
+  // Near ties between related sections go to the one nearer the top of
+  // config.ini, which lists the more common languages first (C before C++,
+  // JavaScript before TypeScript, whose keywords hold the other's).
   if (!scores.empty()) {
     const auto position = [&](const std::string& name) {
       std::size_t i = 0;
@@ -222,7 +253,8 @@ std::vector<LanguageGuesser::Score> LanguageGuesser::rank(std::string_view text)
     };
     std::size_t best = position(scores[0].syntax);
     for (std::size_t k = 1; k < scores.size() && scores[k].score >= scores[0].score * (1 - NEAR_TIE); ++k)
-      if (const std::size_t p = position(scores[k].syntax); p < best) {
+      if (const std::size_t p = position(scores[k].syntax);
+          p < best && related(sections_[p], sections_[best])) {
         std::swap(scores[0], scores[k]);
         best = p;
       }

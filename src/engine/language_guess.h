@@ -26,8 +26,9 @@ class LanguageGuesser {
     double score;
   };
   // Every section with its score for text, best first; scores within 5% of
-  // the best go to the one nearest the top of the file.  Only the first
-  // 64 KB of text are read.
+  // the best go to the one nearest the top of the file among those that
+  // share at least half their reserved words with it.  Only the first
+  // 32 KB of text are read.
   std::vector<Score> rank(std::string_view text) const;
 
   // The best section, or "" when the evidence is too thin to offer one
@@ -49,7 +50,11 @@ class LanguageGuesser {
     std::vector<double> weights1, weights2;  // per keyword entry
     std::vector<Marker> markers;             // comment starts
     double hit_weight = 0;                   // what any keyword of the section is worth
+    std::vector<std::string> reserved;       // the first file's words, letters folded, sorted
   };
+  // Whether at least half the reserved words of the one with fewer are the
+  // other's.
+  static bool related(const Section& a, const Section& b);
   void read_pack() const;
   double score(const Section& section, std::string_view text, std::string_view code) const;
   SyntaxSource* source_;

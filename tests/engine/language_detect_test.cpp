@@ -85,7 +85,7 @@ constexpr const char* PACK =
     "[C]\nfiles=*.c *.h\nmodeline=c\n"
     "[C++]\nfiles=*.cpp *.h\nmodeline=c++ cpp\ncontent=class?* namespace*\n"
     "[Python]\nfiles=*.py\nshebang=python python3*\nmodeline=python\n"
-    "[Shell]\nfiles=*.sh configure\nshebang=sh bash\n"
+    "[Shell]\nfiles=*.sh configure\nshebang=sh bash\nfirstline=#!*sh\n"
     "[XML]\nfiles=*.xml\nfirstline=<?xml*\n";
 
 SyntaxPick pick(std::string_view path, std::string_view text) {
@@ -142,7 +142,11 @@ TEST(PickSyntax, FirstLineOnlyForTextsNoNameClaims) {
   EXPECT_EQ(p.syntax, "XML");
   EXPECT_EQ(p.rule, SyntaxRule::FIRST_LINE);
   EXPECT_EQ(pick("notes.txt", "<?xml version=\"1.0\"?>\n").syntax, "XML");
-  EXPECT_EQ(pick("", "<a/>\n<?xml version=\"1.0\"?>\n").syntax, "");
+  EXPECT_EQ(pick("", "<a/>\n\n<b/>\n<?xml version=\"1.0\"?>\n").syntax, "");
+  // The second non-blank line's match wins over the first's.
+  p = pick("", "<?xml version=\"1.0\"?>\n\n#!/bin/sh\n");
+  EXPECT_EQ(p.syntax, "Shell");
+  EXPECT_EQ(p.rule, SyntaxRule::FIRST_LINE);
   // Not for a shared name: there the content rule decides.
   EXPECT_EQ(pick("a.h", "<?xml version=\"1.0\"?>\n").syntax, "C");
   p = pick("", "hello\n");
