@@ -3,8 +3,9 @@
 # Debian packages (fetched with apt-get download and unpacked into
 # build/guess-debs/root), each with the section its language is, up to
 # PER_LANGUAGE files per language spread evenly over the sorted paths.
-# Languages no package here holds (Java, Kotlin, Swift, Visual Basic) take the
-# sample in samples/ alone.
+# Languages no package here holds (Java, Kotlin, Swift, Visual Basic, x86
+# assembly; C# has one file) take the sample in samples/ too.  The .cs files
+# of groff and Vim are Czech text, and emscripten's .s files WebAssembly: left out.
 # Usage: bench/guess_corpus.sh [LIST [PER_LANGUAGE]]   (default build/guess-corpus.txt, 80)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,18 +52,19 @@ scripts() {
   find /usr -name '*.css' -size +1k 2>/dev/null | pick CSS
   find /usr -name '*.sql' -size +1k 2>/dev/null | pick SQL
   find /usr -name '*.xml' -size +1k 2>/dev/null | pick XML
-  find /usr /etc -name '*.ini' -size +1k 2>/dev/null | pick INI
+  # INI: *.ini, and systemd units and desktop entries, which are INI files too.
+  { find /usr /etc -name '*.ini' -size +1k; find /usr/lib/systemd -name '*.service' -size +1k;
+    find /usr/share/applications -name '*.desktop' -size +1k; } 2>/dev/null | pick INI
   find /usr -name '*.pas' -size +1k 2>/dev/null | pick Pascal/Delphi
   find /usr -name '*.ps1' 2>/dev/null | pick PowerShell
   find /usr \( -name '*.bat' -o -name '*.cmd' \) 2>/dev/null | pick 'Batch (cmd)'
   find /usr \( -name Makefile -o -name '*.mk' -o -name 'Makefile.am' \) -size +1k 2>/dev/null | pick Makefile
-  find /usr \( -name '*.s' -o -name '*.asm' \) 2>/dev/null | pick 'x86 Assembly'
-  find /usr -name '*.cs' 2>/dev/null | pick C#
   find "$debs/root" -name '*.rb' -size +1k | pick Ruby
   find "$debs/root" -name '*.lua' -size +1k | pick Lua
   find "$debs/root" -name '*.go' -size +1k | pick Go
   find "$debs/root" -name '*.rs' -size +1k | pick Rust
-  for s in java:Java kt:Kotlin swift:Swift vb:'Visual Basic' cs:C# ps1:PowerShell; do
+  find /usr/lib/node_modules -name '*.cs' | pick C#
+  for s in java:Java kt:Kotlin swift:Swift vb:'Visual Basic' cs:C# ps1:PowerShell asm:'x86 Assembly'; do
     find samples -name "*.${s%%:*}" | pick "${s#*:}"
   done
 } > "$out"
