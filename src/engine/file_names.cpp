@@ -49,8 +49,8 @@ std::string_view without_bom(std::string_view text) {
   return text.substr(0, 3) == "\xEF\xBB\xBF" ? text.substr(3) : text;
 }
 
-// Line n (from 0) of text without its line end: CR LF, LF or a lone CR
-// would each end it, but only LF is looked for; a CR before it is dropped.
+// The lines of a text one at a time, without their line ends: only LF ends
+// a line here, and a CR before it is dropped.
 class Lines {
  public:
   explicit Lines(std::string_view text) : rest_(text) {}
@@ -182,7 +182,7 @@ std::string_view vim_line_type(std::string_view line) {
   return {};
 }
 
-// The sections of names whose value of key matches word.
+// The first of names whose value of key has a pattern matching word, or "".
 std::string first_matching(SyntaxSource& source, const std::vector<std::string>& names, const char* key,
                            std::string_view word) {
   if (word.empty()) return {};
