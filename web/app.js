@@ -36,6 +36,8 @@
     convert: $('convert'), copy: $('copy'), download: $('download'), message: $('message'),
     source: $('source'), sourceName: $('source-name'), markup: $('markup'), modes: $('modes'),
     preview: $('preview'), ubbPreview: $('ubb-preview'), previewNote: $('preview-note'), stats: $('stats'),
+    suggestion: $('suggestion'), suggestedSyntax: $('suggested-syntax'), suggestedRule: $('suggested-rule'),
+    useSuggestion: $('use-suggestion'),
   };
 
   // The source: the bytes of an opened file (or of a big paste) as long as the
@@ -342,25 +344,67 @@
     const bytes = new Uint8Array(await file.arrayBuffer());
     const copy = bytes.slice();
     const seen = await ask({op: 'inspect', bytes: copy.buffer, name: file.name}, [copy.buffer]);
-    const found = seen.syntaxes.filter((s) => [...ui.syntax.options].some((opt) => opt.value === s));
-    if (found.length) {
-      ui.syntax.value = found[0];
-      note = found.length > 1 ? `'${file.name}' matches ${found.join(', ')}; using ${found[0]}.` :
-          `Syntax ${found[0]}, from the file name.`;
+    if (seen.syntax && offers(seen.syntax)) {
+      ui.syntax.value = seen.syntax;
+      const rule = seen.rule === 'file name' ? '' : ` (from the ${seen.rule})`;
+      note = seen.matches.length > 1 ? `'${file.name}' matches ${seen.matches.join(', ')}; using ${seen.syntax}${rule}.` :
+          seen.matches.length ? `Syntax ${seen.syntax}, from the file name.` :
+          `Syntax ${seen.syntax}, from the ${seen.rule}; change it above if it is wrong.`;
       saveOptions();
     } else {
       note = `No syntax's file names match '${file.name}'; the syntax stays ${ui.syntax.value || 'none'}.`;
     }
+    hideSuggestion();
     const text = bytes.length > BIG_SOURCE ? '' : decode(bytes, seen.charset === 2);
     hold(bytes, file.name, text,
          `${file.name} (${bytes.length} bytes, ${['ASCII', 'Big5', 'UTF-8'][seen.charset]})`);
   }
+
+  // ---- The syntax a pasted or typed text looks like ---------------------------
+  // Offered beside the syntax list, never applied by itself: one click takes it.
+  const offers = (name) => [...ui.syntax.options].some((opt) => opt.value === name);
+  let suggestTimer = 0;
+  let suggested = '';
+
+  function hideSuggestion() {
+    clearTimeout(suggestTimer);
+    suggestTimer = 0;
+    ui.suggestion.hidden = true;
+  }
+
+  // text: the source when it is not in the text area (a large paste).
+  function suggestSyntax(text) {
+    clearTimeout(suggestTimer);
+    suggestTimer = setTimeout(async () => {
+      suggestTimer = 0;
+      const source = text !== undefined ? text : ui.source.value;
+      const seen = source.trim() ? await ask({op: 'inspect', text: source, name: ''}) : {syntax: ''};
+      if (text === undefined && source !== ui.source.value) return;  // typed on meanwhile
+      suggested = seen.syntax && offers(seen.syntax) ? seen.syntax : '';
+      ui.suggestion.hidden = !suggested || suggested === ui.syntax.value;
+      ui.suggestedSyntax.textContent = suggested;
+      ui.suggestedRule.textContent = seen.rule || '';
+      // For the tests and for anyone scripting the page.
+      document.body.dataset.suggestions = Number(document.body.dataset.suggestions || 0) + 1;
+    }, 300);
+  }
+
+  ui.useSuggestion.addEventListener('click', () => {
+    ui.syntax.value = suggested;
+    hideSuggestion();
+    saveOptions();
+    convert();
+  });
+  ui.syntax.addEventListener('change', () => {
+    if (ui.syntax.value === suggested) hideSuggestion();
+  });
 
   ui.source.addEventListener('paste', (e) => {
     const text = e.clipboardData ? e.clipboardData.getData('text/plain') : '';
     if (text.length <= BIG_SOURCE) return;  // the text area takes it
     e.preventDefault();
     hold(text, '', '', `pasted text (${text.length} characters)`);
+    suggestSyntax(text);
   });
 
   ui.open.addEventListener('change', () => {
@@ -428,6 +472,7 @@
       ui.sourceName.textContent = '';
       ui.source.placeholder = defaultPlaceholder;
     }
+    if (!opened) suggestSyntax();
     liveConvert();
   });
   for (const el of document.querySelectorAll('.controls input, .controls select')) {

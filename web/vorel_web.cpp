@@ -16,6 +16,7 @@
 #include "engine/charset.h"
 #include "engine/convert.h"
 #include "engine/file_names.h"
+#include "engine/language_guess.h"
 #include "engine/markup.h"
 #include "engine/syntax.h"
 #include "web/pack_data.h"
@@ -193,6 +194,25 @@ EMSCRIPTEN_KEEPALIVE const char* vorel_syntax_names() {
 EMSCRIPTEN_KEEPALIVE const char* vorel_syntaxes_for_file(const char* file_name) {
   static std::string names;
   return name_list(names, syntaxes_for_file(pack(), file_name ? file_name : ""));
+}
+
+// The syntax a text asks for, as vorel-convert chooses it without --syntax
+// (see pick_syntax): its name (file_name, "" for a pasted text), "#!" line,
+// modeline, first lines, else the guess.  The list (see name_list) holds the
+// rule's name ("none" alone when nothing fits), the syntax, and the sections
+// the name matches.
+EMSCRIPTEN_KEEPALIVE const char* vorel_pick_syntax(const char* text, std::size_t size,
+                                                   const char* file_name) {
+  static const LanguageGuesser guesser(pack());
+  static std::string list;
+  const SyntaxPick pick =
+      pick_syntax(pack(), file_name ? file_name : "", std::string_view(text, size), &guesser);
+  std::vector<std::string> names{syntax_rule_name(pick.rule)};
+  if (!pick.syntax.empty()) {
+    names.push_back(pick.syntax);
+    names.insert(names.end(), pick.name_matches.begin(), pick.name_matches.end());
+  }
+  return name_list(list, names);
 }
 
 // The page's option words and the output modes' names, space-separated, so

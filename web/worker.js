@@ -48,18 +48,19 @@ function convert(M, req) {
   postMessage(reply, reply.markup ? [reply.markup] : []);
 }
 
-// What the page needs to know of an opened file: how its bytes read
-// (2 UTF-8, 1 Big5, 0 plain ASCII) and the syntaxes its name asks for.
+// What the page needs to know of an opened file or a pasted text ({bytes} or
+// {text}): how its bytes read (2 UTF-8, 1 Big5, 0 plain ASCII) and the syntax
+// it asks for: {rule, syntax, matches} as vorel-convert chooses it.
 function inspect(M, req) {
-  const bytes = new Uint8Array(req.bytes);
+  const bytes = req.text !== undefined ? encoder.encode(req.text) : new Uint8Array(req.bytes);
   const text = M._malloc(bytes.length || 1);
   M.HEAPU8.set(bytes, text);
   const charset = M._vorel_text_charset(text, bytes.length);
-  M._free(text);
   const name = cString(M, req.name);
-  const syntaxes = stringList(M, M._vorel_syntaxes_for_file(name));
+  const [rule, syntax = '', ...matches] = stringList(M, M._vorel_pick_syntax(text, bytes.length, name));
   M._free(name);
-  postMessage({id: req.id, charset, syntaxes});
+  M._free(text);
+  postMessage({id: req.id, charset, rule, syntax, matches});
 }
 
 let queue = Promise.resolve();

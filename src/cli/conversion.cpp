@@ -14,6 +14,7 @@
 #include "cli/syntax_choice.h"
 #include "engine/convert.h"
 #include "engine/file_names.h"
+#include "engine/language_guess.h"
 #include "engine/syntax.h"
 #include "settings/settings.h"
 
@@ -49,39 +50,56 @@ void print_stats(const std::string& syntax, const ConversionStats& s, std::uint6
                static_cast<unsigned long long>(original), static_cast<unsigned long long>(converted));
 }
 
-// The syntax to convert with: the one named, else the first whose "files"
-// patterns match the input's name; told gets how --stats names it.  -1 when
-// there is one (or none is wanted), else the exit status.
-int choose_syntax(const Options& opt, std::string& syntax, std::string& told) {
+// Whether the syntax comes from the input itself: no --syntax, or "auto"
+// where config.ini has no section of that name.
+bool detects_syntax(const Options& opt) {
+  if (!opt.syntax_set) return true;
+  if (opt.syntax != "auto") return false;
+  SettingsSyntaxSource source;
+  return !source.has_section(opt.syntax);
+}
+
+// The syntax --syntax names; told gets how --stats names it.  -1 when there
+// is one (or none is wanted), else the exit status.
+int named_syntax(const Options& opt, std::string& syntax, std::string& told) {
   SettingsSyntaxSource source;
   syntax = opt.syntax;
   told = "none";
-  if (opt.syntax_set) {
-    if (opt.syntax.empty()) return -1;
-    told = opt.syntax;
-    if (source.has_section(opt.syntax)) return -1;
-    std::string nearest;
-    for (const std::string& name : closest_names(opt.syntax, source.section_names()))
-      nearest += (nearest.empty() ? "" : ", ") + name;
-    error("no syntax '" + opt.syntax + "' in '" + current_settings_path() + "'" +
-          (nearest.empty() ? std::string() : "; the nearest: " + nearest) + " (see --list-syntaxes)");
-    return 2;
-  }
-  if (opt.input.empty()) return -1;  // standard input has no name to go by
+  if (opt.syntax.empty()) return -1;
+  told = opt.syntax;
+  if (source.has_section(opt.syntax)) return -1;
+  std::string nearest;
+  for (const std::string& name : closest_names(opt.syntax, source.section_names()))
+    nearest += (nearest.empty() ? "" : ", ") + name;
+  error("no syntax '" + opt.syntax + "' in '" + current_settings_path() + "'" +
+        (nearest.empty() ? std::string() : "; the nearest: " + nearest) + " (see --list-syntaxes)");
+  return 2;
+}
+
+// The syntax the input asks for (see pick_syntax): its name, its "#!" line,
+// a modeline, its first lines, else the guess from its content.  Where the
+// name did not decide alone, a named input gets a one-line note.
+void detect_syntax(const Options& opt, std::string_view text, std::string& syntax, std::string& told) {
+  SettingsSyntaxSource source;
+  const LanguageGuesser guesser(source);
+  const SyntaxPick pick = pick_syntax(source, opt.input, text, &guesser);
+  syntax = pick.syntax;
+  told = pick.syntax.empty() ? "none" : pick.syntax + " (from the " + syntax_rule_name(pick.rule) + ")";
+  if (opt.input.empty() || (pick.rule == SyntaxRule::FILE_NAME && pick.name_matches.size() == 1)) return;
   const std::string name(file_base_name(opt.input));
-  const std::vector<std::string> found = syntaxes_for_file(source, opt.input);
-  if (found.empty()) {
-    error("note: no syntax's file names match '" + name + "'; converting without one (see --syntax)");
-    return -1;
-  }
-  if (found.size() > 1) {
+  if (pick.name_matches.size() > 1) {
     std::string all;
-    for (const std::string& s : found) all += (all.empty() ? "" : ", ") + s;
-    error("note: '" + name + "' matches " + all + "; using " + found[0]);
+    for (const std::string& s : pick.name_matches) all += (all.empty() ? "" : ", ") + s;
+    error("note: '" + name + "' matches " + all + "; using " + pick.syntax +
+          (pick.rule == SyntaxRule::FILE_NAME
+               ? ""
+               : std::string(" (from the ") + syntax_rule_name(pick.rule) + ")"));
+  } else if (pick.syntax.empty()) {
+    error("note: no syntax's file names match '" + name + "'; converting without one (see --syntax)");
+  } else {
+    error("note: no syntax's file names match '" + name + "'; using " + pick.syntax + " (from the " +
+          syntax_rule_name(pick.rule) + "; see --syntax)");
   }
-  syntax = found[0];
-  told = found[0] + " (from the file name)";
-  return -1;
 }
 
 }  // namespace
@@ -104,7 +122,9 @@ int list_syntaxes(bool files) {
 
 int convert(const Options& opt) {
   std::string syntax, told;
-  if (const int status = choose_syntax(opt, syntax, told); status >= 0) return status;
+  const bool detect = detects_syntax(opt);
+  if (!detect)
+    if (const int status = named_syntax(opt, syntax, told); status >= 0) return status;
 
   Input in;
   std::string message;
@@ -123,6 +143,7 @@ int convert(const Options& opt) {
     error(nul_byte_message(static_cast<std::uint64_t>(in.nul_offset)));
     return 1;
   }
+  if (detect) detect_syntax(opt, std::string_view(in.text, in.size), syntax, told);
 
   OutputFile out;
   bool opened = opt.output.empty() ? out.open_stdout(message) : out.open(opt.output, message);

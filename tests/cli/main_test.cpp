@@ -334,16 +334,75 @@ TEST_F(VorelConvert, WithoutSyntaxTheFileNameChoosesItAndStatsTell) {
   // Two sections match "*.both": the first is taken, and the note says so.
   Result r = run({"--config-dir", config(), "--format", "ubb", file("b.Both").string()});
   EXPECT_EQ(r.err, "vorel-convert: note: 'b.Both' matches Test, Empty; using Test\n");
-  // No section matches: plain text, with a one-line note.
-  clitest::write(file("a.txt"), text);
+  // No section matches, and the text is nobody's code: plain text, with a
+  // one-line note.
+  const std::string prose = "a b c\nd e f\n";
+  clitest::write(file("a.txt"), prose);
   r = run({"--config-dir", config(), "--format", "ubb", "--stats", file("a.txt").string()});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "int a;\r\nreturn a;\r\n");
-  EXPECT_EQ(r.err.find("vorel-convert: note: no syntax's file names match 'a.txt'"), 0u) << r.err;
+  EXPECT_EQ(r.out, "a b c\r\nd e f\r\n");
+  EXPECT_EQ(r.err.find("vorel-convert: note: no syntax's file names match 'a.txt'; converting without one"),
+            0u)
+      << r.err;
   EXPECT_NE(r.err.find("syntax:           none\n"), std::string::npos) << r.err;
   // Standard input has no name: plain, without a note.
-  r = run({"--config-dir", config(), "--format", "ubb"}, text);
+  r = run({"--config-dir", config(), "--format", "ubb"}, prose);
+  EXPECT_EQ(r.out, "a b c\r\nd e f\r\n");
   EXPECT_EQ(r.err, "");
+}
+
+// Where the name does not decide, the text does: its "#!" line, modeline or
+// first lines, else the guess from the keywords; --stats names the rule, a
+// named input gets a note, and "--syntax auto" asks for the same.
+TEST_F(VorelConvert, WithoutSyntaxOrWithAutoTheTextChoosesIt) {
+  clitest::write(dir_ / "config" / "config.ini",
+                 "[Plain]\r\nfiles=*.both\r\nshebang=plain\r\n"
+                 "[Test]\r\nstxfile1=kw.txt\r\ncomment1=//\r\nfiles=*.tst *.both\r\nshebang=tst tst2*\r\n"
+                 "modeline=test\r\ncontent=int?*\r\n");
+  const std::string text = "int a;\nreturn a;\n";
+  const std::string coloured = ubb_of_two_lines();
+  struct Case {
+    const char* name;  // "" for standard input
+    std::string text;
+    const char* told;
+    const char* note;
+  };
+  const Case cases[] = {
+      {"script", "#!/usr/bin/env tst2.1\n" + text, "Test (from the #! line)",
+       "vorel-convert: note: no syntax's file names match 'script'; using Test (from the #! line; see "
+       "--syntax)\n"},
+      {"", "// vim: set ft=test :\n" + text, "Test (from the modeline)", ""},
+      {"x.both", text, "Test (from the first lines)",
+       "vorel-convert: note: 'x.both' matches Plain, Test; using Test (from the first lines)\n"},
+      {"", text, "Test (from the guess)", ""},
+      {"a.txt", text, "Test (from the guess)",
+       "vorel-convert: note: no syntax's file names match 'a.txt'; using Test (from the guess; see "
+       "--syntax)\n"},
+  };
+  for (const Case& c : cases) {
+    for (bool automatic : {false, true}) {
+      std::vector<std::string> args = {"--config-dir", config(), "--format", "ubb", "--stats"};
+      if (automatic) args.insert(args.end(), {"--syntax", "auto"});
+      if (*c.name) {
+        clitest::write(file(c.name), c.text);
+        args.push_back(file(c.name).string());
+      }
+      Result r = *c.name ? run(args) : run(args, c.text);
+      EXPECT_EQ(r.status, 0) << c.told;
+      EXPECT_NE(r.out.find(coloured), std::string::npos) << c.told << "\n" << r.out;
+      EXPECT_NE(r.err.find(std::string("syntax:           ") + c.told + "\n"), std::string::npos) << r.err;
+      EXPECT_EQ(r.err.substr(0, r.err.find("syntax:")), c.note);
+    }
+  }
+  // A name only one section claims beats any text; an explicit syntax, or
+  // none, beats everything.
+  clitest::write(file("p.tst"), "#!/bin/plain\n" + text);
+  Result r = run({"--config-dir", config(), "--format", "ubb", "--stats", file("p.tst").string()});
+  EXPECT_NE(r.err.find("syntax:           Test (from the file name)\n"), std::string::npos) << r.err;
+  r = run({"--config-dir", config(), "--format", "ubb", "--syntax", "Plain"}, text);
+  EXPECT_EQ(r.out, "int a;\r\nreturn a;\r\n");
+  r = run({"--config-dir", config(), "--format", "ubb", "--syntax", ""}, text);
+  EXPECT_EQ(r.out, "int a;\r\nreturn a;\r\n");
 }
 
 TEST_F(VorelConvert, ListSyntaxesWithFilesShowsThePatterns) {

@@ -16,6 +16,7 @@
 #include "engine/convert.h"
 #include "engine/file_names.h"
 #include "engine/keywords.h"
+#include "engine/language_guess.h"
 #include "engine/scanner.h"
 #include "engine/syntax.h"
 #include "settings/settings.h"
@@ -666,6 +667,19 @@ TEST_P(Sample, ItsFileNameChoosesItsSyntaxAndNoOther) {
   std::string windows = std::string("C:\\Work\\") + c.file;
   for (char& ch : windows) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   EXPECT_EQ(syntaxes_for_file(source, windows), want) << windows;
+}
+
+// Pasted without its name, each sample's text alone chooses its syntax: by
+// its "#!" line or first line where it has one, else by the guess.
+TEST_P(Sample, ItsTextAloneChoosesItsSyntax) {
+  const SampleCase& c = GetParam();
+  std::optional<std::string> text = read_whole_file(sample_path(c.file).c_str());
+  ASSERT_TRUE(text);
+  static SettingsSyntaxSource source;
+  static const LanguageGuesser guesser(source);
+  const SyntaxPick pick = pick_syntax(source, "", *text, &guesser);
+  EXPECT_EQ(pick.syntax, c.syntax) << "by the " << syntax_rule_name(pick.rule);
+  EXPECT_NE(pick.rule, SyntaxRule::NONE);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, Sample, testing::ValuesIn(cases()),

@@ -269,6 +269,60 @@ test('opened files take the syntax their name asks for, as vorel-convert chooses
   assert.ok(cli(fs.readFileSync(file), 'Lua', CASES[0]).out.equals((await download()).bytes));
 });
 
+test('a file its name does not place takes the syntax its text asks for, as vorel-convert chooses it', async () => {
+  const script = path.join(scratch, 'tool');
+  fs.writeFileSync(script, '#!/usr/bin/env python3\nimport sys\nprint(sys.argv)\n');
+  const header = path.join(scratch, 'shapes.h');
+  fs.writeFileSync(header, '#pragma once\nnamespace shapes {\nclass Circle;\n}\n');
+  for (const [file, syntax, note] of [
+    [script, 'Python', 'Syntax Python, from the #! line; change it above if it is wrong.'],
+    [header, 'C++', "'shapes.h' matches C, C++; using C++ (from the first lines)."],
+  ]) {
+    await page.selectOption('#syntax', 'Lua');
+    const n = await conversions();
+    await page.setInputFiles('#open', file);
+    await settle(n);
+    assert.equal(await page.inputValue('#syntax'), syntax);
+    assert.equal(await page.textContent('#message'), note);
+    const want = cli(file, undefined, CASES[0]);
+    assert.equal(want.status, 0, want.err);
+    assert.ok(want.out.equals((await download()).bytes), file);
+  }
+});
+
+test('a pasted text is offered the syntax vorel-convert guesses for it, taken only when asked', async () => {
+  const suggestions = () => page.evaluate(() => Number(document.body.dataset.suggestions || 0));
+  const typed = async (text) => {
+    const n = await suggestions();
+    await page.fill('#source', text);
+    await page.waitForFunction((k) => Number(document.body.dataset.suggestions || 0) > k, n);
+  };
+  await choose(CASES[0]);
+  for (const [file, syntax] of [['sample.rb', 'Ruby'], ['sample.go', 'Go'], ['sample.sql', 'SQL']]) {
+    const text = fs.readFileSync(path.join(sourceDir, 'samples', file), 'utf8');
+    const guessed = spawnSync(converter, ['--config-dir', packDir, '--stats'], {input: text});
+    assert.match(guessed.stderr.toString(), new RegExp(`syntax: +${syntax} \\(from the guess\\)`));
+    await page.selectOption('#syntax', 'Lua');
+    await typed(text);
+    assert.equal(await page.isVisible('#suggestion'), true, file);
+    assert.equal(await page.textContent('#suggested-syntax'), syntax);
+    assert.equal(await page.textContent('#suggested-rule'), 'guess');
+    assert.equal(await page.inputValue('#syntax'), 'Lua', 'the offer is not taken by itself');
+    const n = await conversions();
+    await page.click('#use-suggestion');
+    await settle(n);
+    assert.equal(await page.inputValue('#syntax'), syntax);
+    assert.equal(await page.isVisible('#suggestion'), false);
+    assert.ok(cli(text, syntax, CASES[0]).out.equals((await download()).bytes), file);
+  }
+  // Nothing to offer: prose, or the syntax already chosen.
+  await typed('Dear all,\nthe meeting moves to Friday.\n');
+  assert.equal(await page.isVisible('#suggestion'), false);
+  await page.selectOption('#syntax', 'Python');
+  await typed('#!/usr/bin/python3\nimport os\n');
+  assert.equal(await page.isVisible('#suggestion'), false);
+});
+
 test('the HTML preview is the markup rendered in a frame that runs no script', async () => {
   await page.fill('#source', 'int main() { return a < b; } // <script>alert(1)</script>\n');
   await convertWith('C', {format: 'html', numbered: false});
