@@ -82,7 +82,11 @@ int named_syntax(const Options& opt, std::string& syntax, std::string& told) {
 void detect_syntax(const Options& opt, std::string_view text, std::string& syntax, std::string& told) {
   SettingsSyntaxSource source;
   const LanguageGuesser guesser(source);
-  const SyntaxPick pick = pick_syntax(source, opt.input, text, &guesser);
+  // Standard input without --syntax takes what its first and last lines say
+  // (#!, modeline), but is guessed from its words only when asked (--syntax auto).
+  const bool from_stdin = opt.input.empty() || opt.input == "-";
+  const SyntaxPick pick =
+      pick_syntax(source, opt.input, text, from_stdin && !opt.syntax_set ? nullptr : &guesser);
   syntax = pick.syntax;
   told = pick.syntax.empty() ? "none" : pick.syntax + " (from the " + syntax_rule_name(pick.rule) + ")";
   if (opt.input.empty() || (pick.rule == SyntaxRule::FILE_NAME && pick.name_matches.size() == 1)) return;
