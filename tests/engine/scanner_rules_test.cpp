@@ -139,6 +139,15 @@ TEST(ScannerNestedComments, InnerPairsKeepTheCommentOpen) {
             (Tokens{word(""), block_comment("/* /* */"), word("z"), word("*/")}));
 }
 
+TEST(ScannerNestedComments, ALineCommentDoesNotNest) {
+  // A line comment ends at its line end whatever it holds: the nesting key is for block
+  // comments.  (A line comment that ran over its line end lost the lines after the first
+  // from the markup, which ends a line comment's run at the line end.)
+  const std::string ini = "comment1=/*\r\ncomment1nest=1\r\n";
+  EXPECT_EQ(without_delimiters(scan(ini, "a/* x /* y\r\nb\r\nc")),
+            (Tokens{word("a"), line_comment("/* x /* y\r"), word("b"), word("c")}));
+}
+
 const char* const SHELL =
     "str1=\"\r\nstr2='\r\nescape=\\\r\nstr_multiline=1\r\ncomment1=#\r\ncomment1at=word\r\n"
     "heredoc=<<\r\nheredoc_space=1\r\ndelimiter=<>;|&\r\n";
