@@ -387,6 +387,7 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           if (line_end) {
             heredoc_body = static_cast<const char*>(line_end) + 1;
             if (eol == '\r' && heredoc_body != end && *heredoc_body == '\n') ++heredoc_body;
+            if (heredoc_body == end) heredoc_body = nullptr;  // no text follows: nothing to colour
             heredoc_name = h.name;
             heredoc_name_len = h.name_len;
           }

@@ -172,6 +172,20 @@ TEST(ScannerHeredocs, NoNameNoHereDocumentAndAMissingEndRunsToTheEnd) {
             (Tokens{word("a"), word(""), str("<<E"), word(""), block_str("EX\r\nE2")}));
 }
 
+TEST(ScannerHeredocs, NoTextAfterTheOpeningLineNoHereDocument) {
+  // Nothing to colour: no empty run at the end, in CR LF text as in Unix text (where a
+  // one-line string may take the last LF, so the two once differed).
+  EXPECT_EQ(scan(SHELL, "cat <<E\r\n"),
+            (Tokens{word("cat"), delim(" "), word(""), str("<<E"), delim("\r"), delim("\n")}));
+  const std::string ini = "str1=\"\r\nheredoc=<<\r\n";
+  ScanState lf = section(ini);
+  lf.lf_lines = true;
+  EXPECT_EQ(without_delimiters(scan(ini, "<<E \"\r\n")),
+            (Tokens{word(""), str("<<E"), word(""), str("\"\r")}));
+  EXPECT_EQ(without_delimiters(test::scan(lf, "<<E \"\n")),
+            (Tokens{word(""), str("<<E"), word(""), str("\"\n")}));
+}
+
 TEST(ScannerHeredocs, NameMayBeFollowedByPunctuationAsInPhp) {
   const std::string php = "heredoc=<<<\r\ndelimiter=<;\r\n";
   EXPECT_EQ(
