@@ -120,6 +120,10 @@ def convert_corpus(secs):
         'many_delimiters': (b'[S]\r\ndelimiter=' + bytes(range(32, 127)) * 2 + bytes(range(160, 221)) + b'\r\n',
                            b'h 1 0 S', b'ab~cd\xdc\xdd'),
         'garbage_config': (bytes(range(256)), b'h 1 0 S', bytes(range(1, 256))),
+        'rules_shell': (b'[S]\r\n' + RULE_SECTIONS['shell'][0], b'h 1 0 S', RULE_SECTIONS['shell'][1]),
+        'rules_csharp': (b'[S]\r\n' + RULE_SECTIONS['csharp'][0], b's 1 3 S', RULE_SECTIONS['csharp'][1]),
+        'rules_rust_lf': (b'[S]\r\n' + RULE_SECTIONS['rust'][0], b'hf 1 0 S', RULE_SECTIONS['rust'][1].replace(b'\r\n', b'\n')),
+        'rules_eight_pairs': (b'[S]\r\n' + RULE_SECTIONS['eight_pairs'][0], b'h 7 5 S', RULE_SECTIONS['eight_pairs'][1]),
         'long_name': (b'[' + b'N' * 120 + b']\r\nstr1="\r\n', b'h 1 0 ' + b'N' * 120, b'"x"'),
     }
     for name, (config, opts, text) in cases.items():
@@ -164,6 +168,62 @@ def scanner_corpus(secs):
     c.add('overlap', scanner_header(sec, True, False) + SEP.join(
         [b'int 1FF', b'x 2000000', b'a/b//c\r\n/*/d*/#e\r\n"f<g>"=x<h\r\n1234567 z 7654321!\r']))
     c.add('empty', scanner_header([], False, True) + SEP + SEP)
+
+
+# Sections with the optional scanning rules, as a language would set them up.
+RULE_SECTIONS = {
+    'python': (b'str1="\r\nstr2=\'\r\nescape=\\\r\ncomment1=#\r\ndelimiter=()=,.:\r\n'
+               b'string1=\'"""\'\r\nstring2="\'\'\'"\r\nstring3=r\'\'\'\r\nstring3e="\'\'\'"\r\nstring3escape=none\r\n',
+               b'x = """a "q" word\r\nit\'s # no\r\n"""\r\ny = r\'\'\'\\\'\'\'\r\n\'a\\\'b\' # c\r\n"x\\\r\n'),
+    'shell': (b'str1="\r\nstr2=\'\r\nstr2escape=none\r\nescape=\\\r\nstr_multiline=1\r\ncomment1=#\r\n'
+              b'comment1at=word\r\nheredoc=<<\r\nheredoc_space=1\r\ndelimiter=<>;|&$\r\n',
+              b'cat <<EOF >f # c\r\nit\'s $x\r\nEOF\r\necho $# ${x##y} it\\\'s\r\na <<-\'END\'\r\n\tx\r\n\tEND\r\n'
+              b'b << "E"\r\nE\r\nx="a\r\nb\\"c"\r\n'),
+    'csharp': (b'str1="\r\nstr2=\'\r\nescape=\\\r\ncomment1=/*\r\ncomment1e=*/\r\ncomment2=//\r\n'
+               b'string1=@"\r\nstring1e="\r\nstring1escape=double\r\nstring2=R"(\r\nstring2e=)"\r\n'
+               b'string2escape=none\r\ndelimiter=()"@;\r\n',
+               b'var s = @"C:\\""x"" \r\nline"; // c\r\nR"(a"b\\)" "q\\"r" \'\\\'\''),
+    'rust': (b'str1="\r\nescape=\\\r\nstr_multiline=1\r\ncomment1=/*\r\ncomment1e=*/\r\ncomment1nest=1\r\n'
+             b'comment2=//\r\nstring1=r#"\r\nstring1e="#\r\nstring1escape=none\r\nstring2=r"\r\nstring2e="\r\n'
+             b'string2escape=none\r\ndelimiter=/*#()\r\n',
+             b'a/* x /* y */ z */b /* /* */\r\nr#"a"b\\"# "multi\r\nline \\" q"'),
+    'perl': (b'str1="\r\nstr2=\'\r\nescape=\\\r\ncomment1==\r\ncomment1e==cut\r\ncomment1at=line\r\n'
+             b'comment2=#\r\ncomment2at=word\r\nheredoc=<<\r\ndelimiter=/^=;\r\n',
+             b'm/^=head1/;\r\n=over\r\ntext\r\n=cut\r\nprint <<"END";\r\n$x\r\nEND\r\n$#a # c'),
+    'php': (b'str1="\r\nstr2=\'\r\nescape=\\\r\nstr_multiline=1\r\ncomment1=/*\r\ncomment1e=*/\r\n'
+            b'comment2=//\r\ncomment3=#\r\nheredoc=<<<\r\ndelimiter=<;(),\r\n',
+            b'$a = <<<EOT\r\nx\r\n  EOT;\r\nf(<<<\'N\'\r\n$y\r\nN, 2);\r\n'),
+    'lua': (b'str1="\r\nstr2=\'\r\nescape=\\\r\ncomment1=--[[\r\ncomment1e=]]\r\ncomment2=--\r\n'
+            b'string1=[[\r\nstring1e=]]\r\nstring1escape=none\r\nstring2=[==[\r\nstring2e=]==]\r\n'
+            b'string2escape=none\r\ndelimiter=[]=-\r\n',
+            b'x = [[a\r\n]] .. [==[b]]c]==] --[[ c\r\n]] -- d\r\n"e\\"f"'),
+    'sql': (b"str1='\r\nstr1escape=double\r\nstr2=\"\r\nstr2escape=double\r\nescape=\\\r\ncomment1=--\r\n"
+            b"comment2=/*\r\ncomment2e=*/\r\ncomment2nest=1\r\n",
+            b"select 'it''s\\' x, \"a\"\"b\" /* a /* b */ c */ -- e\r\n"),
+    'ruby': (b'str1="\r\nstr2=\'\r\nescape=\\\r\nstr_multiline=1\r\ncomment1=#\r\ncomment2==begin\r\n'
+             b'comment2e==end\r\ncomment2at=line\r\nheredoc=<<\r\nstring1=`\r\nstring2=%q(\r\nstring2e=)\r\n'
+             b'delimiter=<(),\r\n',
+             b'x = <<~EOS\r\n  a #{b}\r\n  EOS\r\n=begin\r\nz\r\n=end\r\n`ls\r\n-l` %q(a\\)b) "s\r\nt"'),
+    'eight_pairs': (b'escape=^\r\nstring1=a\r\nstring2=ab\r\nstring2e=b\r\nstring3=abc\r\nstring3escape=double\r\n'
+                    b'string4=(\r\nstring4e=)\r\nstring5=((\r\nstring5e=))\r\nstring5escape=^\r\nstring6=<\r\n'
+                    b'string6e=>\r\nstring7=<<\r\nstring7escape=none\r\nstring8=1234567\r\nstring8e=7654321\r\n'
+                    b'comment1=a\r\ncomment1nest=1\r\ncomment1e=b\r\ncomment2=(\r\ncomment2at=line\r\n',
+                    b'xabcz abc abccbabc a^ab (a^)b)) ((x^))y)) <<q<<\r\n<a\r\n>1234567 7654321\n((\n))'),
+}
+
+
+def scanner_rules_corpus(secs):
+    c = Corpus('fuzz_scanner_rules')
+    flags = [b'h', b'', b'hc', b'c']
+    for i, (name, (section, text)) in enumerate(RULE_SECTIONS.items()):
+        c.add(name, SEP.join([flags[i % 4], section, b'if 1FF\r\nEOF 2FF', text]))
+        # The same as Unix text, which must convert as its CR LF copy.
+        c.add(name + '_lf', SEP.join([flags[(i + 1) % 4], section, b'', text.replace(b'\r\n', b'\n')]))
+    # Sections of the language pack (the rules they opt into, if any) on the samples.
+    for name, syntax, text in samples():
+        body = section_text(secs[syntax])[len(b'[S]\r\n'):]
+        body = b''.join(line + b'\r\n' for line in body.split(b'\r\n') if line and not line.startswith(b'stxfile'))
+        c.add('pack_' + name, SEP.join([b'h', body, b'', head(text, MAX - len(body) - 64)]))
 
 
 def keywords_corpus():
@@ -225,6 +285,7 @@ def main():
     line_ends_corpus()
     convert_corpus(secs)
     scanner_corpus(secs)
+    scanner_rules_corpus(secs)
     keywords_corpus()
     line_numbers_corpus()
     ini_corpus()

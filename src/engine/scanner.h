@@ -565,6 +565,7 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           if (line_end) {
             heredoc_body = static_cast<const char*>(line_end) + 1;
             if (eol == '\r' && heredoc_body != end && *heredoc_body == '\n') ++heredoc_body;
+            if (heredoc_body == end) heredoc_body = nullptr;  // no text follows: nothing to colour
             heredoc_name = h.name;
             heredoc_name_len = h.name_len;
           }
@@ -630,8 +631,9 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
       if (hit) {
         const char* stop;
         if constexpr (Extended)
-          stop = syntax.comment_pairs[hit - pairs].nests ? find_nested_comment_end(*hit, p, end)
-                                                         : find_comment_end(*hit, p, end);
+          // Only block comments nest: a line comment ends at its line end.
+          stop = syntax.comment_pairs[hit - pairs].nests && !hit->line ? find_nested_comment_end(*hit, p, end)
+                                                                       : find_comment_end(*hit, p, end);
         else stop = find_comment_end(*hit, p, end);
         emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
         emit(hit->line ? TOKEN_LINE_COMMENT : TOKEN_BLOCK_COMMENT,

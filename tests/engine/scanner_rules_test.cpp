@@ -139,6 +139,15 @@ TEST(ScannerNestedComments, InnerPairsKeepTheCommentOpen) {
             (Tokens{word(""), block_comment("/* /* */"), word("z"), word("*/")}));
 }
 
+TEST(ScannerNestedComments, ALineCommentDoesNotNest) {
+  // A line comment ends at its line end whatever it holds: the nesting key is for block
+  // comments.  (A line comment that ran over its line end lost the lines after the first
+  // from the markup, which ends a line comment's run at the line end.)
+  const std::string ini = "comment1=/*\r\ncomment1nest=1\r\n";
+  EXPECT_EQ(without_delimiters(scan(ini, "a/* x /* y\r\nb\r\nc")),
+            (Tokens{word("a"), line_comment("/* x /* y\r"), word("b"), word("c")}));
+}
+
 const char* const SHELL =
     "str1=\"\r\nstr2='\r\nescape=\\\r\nstr_multiline=1\r\ncomment1=#\r\ncomment1at=word\r\n"
     "heredoc=<<\r\nheredoc_space=1\r\ndelimiter=<>;|&\r\n";
@@ -161,6 +170,20 @@ TEST(ScannerHeredocs, NoNameNoHereDocumentAndAMissingEndRunsToTheEnd) {
   EXPECT_EQ(without_delimiters(scan(SHELL, "x=$((1<<2))")), (Tokens{word("x=$((1"), word("2))")}));
   EXPECT_EQ(without_delimiters(scan(SHELL, "a <<E\r\nEX\r\nE2")),
             (Tokens{word("a"), word(""), str("<<E"), word(""), block_str("EX\r\nE2")}));
+}
+
+TEST(ScannerHeredocs, NoTextAfterTheOpeningLineNoHereDocument) {
+  // Nothing to colour: no empty run at the end, in CR LF text as in Unix text (where a
+  // one-line string may take the last LF, so the two once differed).
+  EXPECT_EQ(scan(SHELL, "cat <<E\r\n"),
+            (Tokens{word("cat"), delim(" "), word(""), str("<<E"), delim("\r"), delim("\n")}));
+  const std::string ini = "str1=\"\r\nheredoc=<<\r\n";
+  ScanState lf = section(ini);
+  lf.lf_lines = true;
+  EXPECT_EQ(without_delimiters(scan(ini, "<<E \"\r\n")),
+            (Tokens{word(""), str("<<E"), word(""), str("\"\r")}));
+  EXPECT_EQ(without_delimiters(test::scan(lf, "<<E \"\n")),
+            (Tokens{word(""), str("<<E"), word(""), str("\"\n")}));
 }
 
 TEST(ScannerHeredocs, NameMayBeFollowedByPunctuationAsInPhp) {

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 DECLARE_TARGET(fuzz_ini)
 DECLARE_TARGET(fuzz_convert)
 DECLARE_TARGET(fuzz_scanner)
+DECLARE_TARGET(fuzz_scanner_rules)
 DECLARE_TARGET(fuzz_keywords)
 DECLARE_TARGET(fuzz_line_numbers)
 #ifdef VOREL_FUZZ_HAVE_CLI
@@ -56,6 +57,7 @@ void replay(const std::string& target, Entry entry) {
 TEST(FuzzRegressions, IniReaderAndWriter) { replay("fuzz_ini", fuzz_ini_one_input); }
 TEST(FuzzRegressions, WholeConversion) { replay("fuzz_convert", fuzz_convert_one_input); }
 TEST(FuzzRegressions, ScannerAndEmitter) { replay("fuzz_scanner", fuzz_scanner_one_input); }
+TEST(FuzzRegressions, ScannerOptionalRules) { replay("fuzz_scanner_rules", fuzz_scanner_rules_one_input); }
 TEST(FuzzRegressions, KeywordTables) { replay("fuzz_keywords", fuzz_keywords_one_input); }
 TEST(FuzzRegressions, LineNumbering) { replay("fuzz_line_numbers", fuzz_line_numbers_one_input); }
 #ifdef VOREL_FUZZ_HAVE_CLI
