@@ -125,17 +125,14 @@ int convert(const Options& opt) {
   }
 
   OutputFile out;
-  bool opened = opt.output.empty() ? out.open_stdout(message) : out.open(opt.output, message);
+  bool opened = opt.output_file.empty() ? out.open_stdout(message) : out.open(opt.output_file, message);
   if (!opened) {
     error(message);
     return 1;
   }
 
   FileSink sink(out);
-  ConversionContext ctx;
-  ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
-  ctx.line_counter = opt.first_line;
-  ctx.markup = opt.markup;
+  ConversionContext ctx = conversion_context(opt.output);
   if (!convert_stream(ctx, std::string_view(in.text, in.size), syntax.c_str(), sink, in.line_ends)) {
     if (ctx.failed_file.empty() && out.failed()) error("cannot write the output: " + out.write_error());
     else error(conversion_failure_message(ctx, syntax));

@@ -241,7 +241,6 @@ TEST_F(VorelConvert, CommandLineMistakesExitWithTwoAndUsage) {
       {"--fragment", "--format", "ubb"},
       {"--format=ubb", "--charset", "utf-8"},
       {"--tab-width"},
-      {"--tab-width", "0"},
       {"--tab-width", "65"},
       {"--ubb-safe"},  // the default format is HTML
       {"--format", "html", "--ubb-no-entities"},
