@@ -261,7 +261,8 @@ std::string options_from_name(const ModeCase& c, OutputOptions& options) {
     }
     const std::size_t dash = word.find('-');
     if (dash == std::string::npos) return "'" + word + "' is neither numbered nor name-value";
-    if (std::string wrong = set_output_option(options, word.substr(0, dash), word.substr(dash + 1)); !wrong.empty())
+    if (std::string wrong = set_output_option(options, word.substr(0, dash), word.substr(dash + 1));
+        !wrong.empty())
       return wrong;
   }
   return {};
