@@ -4,12 +4,11 @@
 #include <cstdint>
 
 #include "engine/syntax.h"
+#include "text/ascii.h"
 
 namespace vorel {
 
 namespace {
-
-char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // A section's "files" value; longer lists are cut, as every value read is.
 std::string files_of(SyntaxSource& source, const std::string& section) {
@@ -34,7 +33,7 @@ bool match_file_pattern(std::string_view pattern, std::string_view name) {
     if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       star_n = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || fold(pattern[p]) == fold(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || ascii_lower(pattern[p]) == ascii_lower(name[n]))) {
       ++p;
       ++n;
     } else if (star != std::string_view::npos) {
