@@ -7,36 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# sample file | syntax (section of data/config.ini)
-samples=(
-  "hello.c|C"
-  "sample.cpp|C++"
-  "sample.cs|C#"
-  "Sample.java|Java"
-  "sample.js|JavaScript"
-  "sample.ts|TypeScript"
-  "sample.py|Python"
-  "sample.php|PHP"
-  "sample.html|HTML"
-  "sample.css|CSS"
-  "sample.sql|SQL"
-  "sample.sh|Shell (bash)"
-  "sample.bat|Batch (cmd)"
-  "sample.ps1|PowerShell"
-  "sample.go|Go"
-  "sample.rs|Rust"
-  "sample.kt|Kotlin"
-  "sample.swift|Swift"
-  "sample.vb|Visual Basic"
-  "sample.pas|Pascal/Delphi"
-  "sample.pl|Perl"
-  "sample.rb|Ruby"
-  "sample.lua|Lua"
-  "sample.xml|XML"
-  "sample.ini|INI"
-  "sample.mk|Makefile"
-  "sample.asm|x86 Assembly"
-)
+# The samples in the index's order; each converts under the syntax its file
+# name chooses (the "files" key of data/config.ini).
+samples=(hello.c sample.cpp sample.cs Sample.java sample.js sample.ts sample.py sample.php sample.html
+         sample.css sample.sql sample.sh sample.bat sample.ps1 sample.go sample.rs sample.kt sample.swift
+         sample.vb sample.pas sample.pl sample.rb sample.lua sample.xml sample.ini sample.mk sample.asm)
 
 convert=${VOREL_CONVERT:-}
 if [ -z "$convert" ]; then
@@ -63,12 +38,12 @@ index="$out/index.html"
   echo '<div class="grid">'
 } > "$index"
 
-for entry in "${samples[@]}"; do
-  file=${entry%%|*}
-  syntax=${entry#*|}
+for file in "${samples[@]}"; do
   page="$(echo "$file" | tr '.' '_').html"
-  "$convert" --config-dir data --syntax "$syntax" --format html --line-numbers 1 \
-    -o "$out/$page" "samples/$file"
+  told=$("$convert" --config-dir data --format html --line-numbers 1 --stats \
+    -o "$out/$page" "samples/$file" 2>&1 | sed -n 's/^syntax: *\(.*\) (from the file name)$/\1/p')
+  [ -n "$told" ] || { echo "gallery: no syntax chooses samples/$file" >&2; exit 1; }
+  syntax=$told
   echo "<div class=\"cell\"><h2><a href=\"$page\">$syntax</a> &ndash; $file</h2>" \
        "<iframe src=\"$page\"></iframe></div>" >> "$index"
 done

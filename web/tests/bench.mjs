@@ -5,7 +5,7 @@
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import {chromium} from 'playwright-core';
+import {launch} from '../../tests/support/chromium.cjs';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 const corpusDir = path.resolve(process.argv[2] || path.join(root, 'build/bench-corpus'));
@@ -14,9 +14,7 @@ const webDir = process.env.VOREL_WEB_DIR || path.join(root, 'build/wasm/page');
 const converter = process.env.VOREL_CONVERT || path.join(root, 'build/native/bin/vorel-convert');
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 
-const browser = await chromium.launch({executablePath: '/usr/bin/chromium',
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--no-first-run']});
+const browser = await launch();
 const page = await browser.newPage();
 let t0 = Date.now();
 await page.goto('file://' + path.join(webDir, 'index.html'));
