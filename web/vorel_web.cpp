@@ -11,14 +11,14 @@
 
 #include <emscripten/emscripten.h>
 
-#include "cli/line_ends.h"
-#include "cli/messages.h"
 #include "engine/charset.h"
 #include "engine/convert.h"
 #include "engine/file_names.h"
 #include "engine/markup.h"
 #include "engine/output_options.h"
 #include "engine/syntax.h"
+#include "text/line_ends.h"
+#include "text/messages.h"
 #include "web/pack_data.h"
 
 namespace {
@@ -96,14 +96,14 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
   if (!parse_options(options, opt, result.message)) return 0;
 
   if (const void* zero = std::memchr(text, 0, size)) {
-    result.message = cli::nul_byte_message(static_cast<uint64_t>(static_cast<const char*>(zero) - text));
+    result.message = text::nul_byte_message(static_cast<uint64_t>(static_cast<const char*>(zero) - text));
     return 0;
   }
-  const cli::LineEndForm form = cli::line_end_form(text, size);
+  const text::LineEndForm form = text::line_end_form(text, size);
   std::string normalised;
   if (form.normalised_size) {
     normalised.resize(form.normalised_size);
-    normalised.resize(cli::normalise_line_ends(text, size, normalised.data()));
+    normalised.resize(text::normalise_line_ends(text, size, normalised.data()));
     text = normalised.data();
     size = normalised.size();
   }
@@ -112,11 +112,11 @@ EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const
   StringSink sink(size + size / 2 + 4096);
   const std::string name = syntax ? syntax : "";
   if (!convert_stream(ctx, std::string_view(text, size), pack(), name.c_str(), sink, form.line_ends)) {
-    result.message = cli::conversion_failure_message(ctx, name);
+    result.message = text::conversion_failure_message(ctx, name);
     return 0;
   }
   result.markup = sink.take();
-  result.original_length = cli::length_with_crlf(text, size, form.line_ends);
+  result.original_length = text::length_with_crlf(text, size, form.line_ends);
   result.stats = ctx.stats;
   result.last_line = ctx.line_counter;
   result.markup_utf8 = is_non_ascii_utf8(result.markup);

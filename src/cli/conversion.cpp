@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "cli/input.h"
-#include "cli/messages.h"
 #include "cli/output_file.h"
 #include "cli/syntax_choice.h"
 #include "engine/convert.h"
 #include "engine/file_names.h"
 #include "engine/syntax.h"
 #include "settings/settings.h"
+#include "text/messages.h"
 
 namespace vorel::cli {
 
@@ -120,7 +120,7 @@ int convert(const Options& opt) {
     return 1;
   }
   if (in.nul_offset >= 0) {
-    error(nul_byte_message(static_cast<std::uint64_t>(in.nul_offset)));
+    error(text::nul_byte_message(static_cast<std::uint64_t>(in.nul_offset)));
     return 1;
   }
 
@@ -135,7 +135,7 @@ int convert(const Options& opt) {
   ConversionContext ctx = conversion_context(opt.output);
   if (!convert_stream(ctx, std::string_view(in.text, in.size), syntax.c_str(), sink, in.line_ends)) {
     if (ctx.failed_file.empty() && out.failed()) error("cannot write the output: " + out.write_error());
-    else error(conversion_failure_message(ctx, syntax));
+    else error(text::conversion_failure_message(ctx, syntax));
     return 1;
   }
   if (!out.commit(message)) {

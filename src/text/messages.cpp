@@ -1,6 +1,6 @@
-#include "cli/messages.h"
+#include "text/messages.h"
 
-namespace vorel::cli {
+namespace vorel::text {
 
 std::string nul_byte_message(std::uint64_t offset) {
   return "the input contains a NUL byte at offset " + std::to_string(offset) + "; it is not a text file";
@@ -13,4 +13,4 @@ std::string conversion_failure_message(const ConversionContext& ctx, const std::
   return "not enough memory to convert the input";
 }
 
-}  // namespace vorel::cli
+}  // namespace vorel::text

@@ -7,7 +7,7 @@
 
 #include "engine/convert.h"
 
-namespace vorel::cli {
+namespace vorel::text {
 
 // For input with a NUL byte at offset: such input is not converted.
 std::string nul_byte_message(std::uint64_t offset);
@@ -16,4 +16,4 @@ std::string nul_byte_message(std::uint64_t offset);
 // keyword file that could not be read, else a lack of memory.
 std::string conversion_failure_message(const ConversionContext& ctx, const std::string& syntax);
 
-}  // namespace vorel::cli
+}  // namespace vorel::text
