@@ -31,23 +31,8 @@ done
 
 x86_64-w64-mingw32-g++-posix -O2 -static -o "$WORK/wine_start_timing.exe" bench/wine_start_timing.cpp
 
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=zh_TW.UTF-8
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/xvfb.display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT
-while [ ! -s "$WORK/xvfb.display" ]; do sleep 0.1; done
-export DISPLAY=":$(cat "$WORK/xvfb.display")"
-if [ ! -f "$WINEPREFIX/.ready" ]; then
-  "$WINE" wineboot -i >/dev/null 2>&1
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v PMingLiU /d 'Noto Sans CJK TC' /f >/dev/null 2>&1
-  "$WINESERVER" -w
-  touch "$WINEPREFIX/.ready"
-fi
-"$WINESERVER" -p
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+XVFB_LOG="$WORK/xvfb.log"
+. "$(dirname "$0")/../scripts/wine-env.sh"
 # shellcheck disable=SC2086
 "$WINE" "$WORK/wine_start_timing.exe" "Z:$WORK/app/vorel.exe" "$ROUNDS" $files
 echo "files in $WORK"

@@ -17,7 +17,7 @@ namespace {
 std::string folded(std::string_view s, bool case_sensitive) {
   std::string out(s);
   if (!case_sensitive)
-    for (char& c : out) c = static_cast<char>(vorel::fold_ascii(static_cast<unsigned char>(c)));
+    for (char& c : out) c = static_cast<char>(vorel::ascii_lower(static_cast<unsigned char>(c)));
   return out;
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/line_ends.h"
+#include "text/line_ends.h"
 #include "fuzz_util.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       expected += src[i];
     }
   }
-  const std::size_t growth = vorel::cli::line_end_growth(src, size);
+  const std::size_t growth = vorel::text::line_end_growth(src, size);
   FUZZ_CHECK(size + growth == expected.size());
 
   // Whole, into exactly the room the growth promises, so that ASan sees a write one byte out.
   {
     std::unique_ptr<char[]> out(new char[size + growth]);
-    vorel::cli::LineEndNormaliser whole;
+    vorel::text::LineEndNormaliser whole;
     FUZZ_CHECK(whole.feed(src, size, out.get()) == size + growth);
     FUZZ_CHECK(std::string(out.get(), size + growth) == expected);
   }
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The streaming form, fed in pieces of 1-64 bytes (the first byte picks the size), so
   // that CR LF pairs fall across pieces; each piece's output room is exactly 2n bytes.
   const std::size_t piece = size ? data[0] % 64 + 1 : 1;
-  vorel::cli::LineEndNormaliser normaliser;
+  vorel::text::LineEndNormaliser normaliser;
   std::string streamed;
   for (std::size_t at = 0; at < size; at += piece) {
     const std::size_t n = std::min(piece, size - at);

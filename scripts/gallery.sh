@@ -7,83 +7,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# sample file | syntax (section of data/config.ini)
-samples=(
-  "hello.c|C"
-  "sample.cpp|C++"
-  "sample.cs|C#"
-  "Sample.java|Java"
-  "sample.js|JavaScript"
-  "sample.ts|TypeScript"
-  "sample.py|Python"
-  "sample.php|PHP"
-  "sample.html|HTML"
-  "sample.css|CSS"
-  "sample.sql|SQL"
-  "sample.sh|Shell (bash)"
-  "sample.bat|Batch (cmd)"
-  "sample.ps1|PowerShell"
-  "sample.go|Go"
-  "sample.rs|Rust"
-  "sample.kt|Kotlin"
-  "sample.swift|Swift"
-  "sample.vb|Visual Basic"
-  "sample.pas|Pascal/Delphi"
-  "sample.pl|Perl"
-  "sample.rb|Ruby"
-  "sample.lua|Lua"
-  "sample.xml|XML"
-  "sample.ini|INI"
-  "sample.mk|Makefile"
-  "sample.asm|x86 Assembly"
-  "sample.m|Objective-C"
-  "sample.scala|Scala"
-  "sample.r|R"
-  "matrix_stats.m|MATLAB"
-  "sample.dart|Dart"
-  "sample.hs|Haskell"
-  "sample.ex|Elixir"
-  "sample.erl|Erlang"
-  "sample.clj|Clojure"
-  "sample.fs|F#"
-  "sample.ml|OCaml"
-  "sample.jl|Julia"
-  "sample.groovy|Groovy"
-  "sample.f90|Fortran"
-  "sample.cob|COBOL"
-  "sample.adb|Ada"
-  "sample.vhd|VHDL"
-  "sample.sv|Verilog"
-  "sample.tcl|Tcl"
-  "sample.awk|AWK"
-  "sample.scm|Scheme"
-  "sample.lisp|Common Lisp"
-  "sample.el|Emacs Lisp"
-  "sample.pro|Prolog"
-  "sample.zig|Zig"
-  "sample.nim|Nim"
-  "sample.d|D"
-  "sample.cr|Crystal"
-  "sample.sol|Solidity"
-  "sample.graphql|GraphQL"
-  "sample.yaml|YAML"
-  "sample.json|JSON"
-  "sample.toml|TOML"
-  "sample.md|Markdown"
-  "Dockerfile|Dockerfile"
-  "sample.cmake|CMake"
-  "sample.nix|Nix"
-  "sample.tf|HCL"
-  "sample.proto|Protobuf"
-  "sample.diff|Diff"
-  "sample.tex|LaTeX"
-  "sample.vim|Vim script"
-  "sample.ahk|AutoHotkey"
-  "sample.frag|GLSL"
-  "sample.hlsl|HLSL"
-  "sample.cu|CUDA"
-  "sample.sx|GNU asm"
-)
+# The samples in the index's order; each converts under the syntax its file
+# name chooses (the "files" key of data/config.ini).
+samples=(hello.c sample.cpp sample.cs Sample.java sample.js sample.ts sample.py sample.php sample.html
+         sample.css sample.sql sample.sh sample.bat sample.ps1 sample.go sample.rs sample.kt sample.swift
+         sample.vb sample.pas sample.pl sample.rb sample.lua sample.xml sample.ini sample.mk sample.asm
+         sample.m sample.scala sample.r matrix_stats.m sample.dart sample.hs sample.ex sample.erl
+         sample.clj sample.fs sample.ml sample.jl sample.groovy sample.f90 sample.cob sample.adb sample.vhd
+         sample.sv sample.tcl sample.awk sample.scm sample.lisp sample.el sample.pro sample.zig sample.nim
+         sample.d sample.cr sample.sol sample.graphql sample.yaml sample.json sample.toml sample.md
+         Dockerfile sample.cmake sample.nix sample.tf sample.proto sample.diff sample.tex sample.vim
+         sample.ahk sample.frag sample.hlsl sample.cu sample.sx)
 
 convert=${VOREL_CONVERT:-}
 if [ -z "$convert" ]; then
@@ -110,12 +44,12 @@ index="$out/index.html"
   echo '<div class="grid">'
 } > "$index"
 
-for entry in "${samples[@]}"; do
-  file=${entry%%|*}
-  syntax=${entry#*|}
+for file in "${samples[@]}"; do
   page="$(echo "$file" | tr '.' '_').html"
-  "$convert" --config-dir data --syntax "$syntax" --format html --line-numbers 1 \
-    -o "$out/$page" "samples/$file"
+  told=$("$convert" --config-dir data --format html --line-numbers 1 --stats \
+    -o "$out/$page" "samples/$file" 2>&1 | sed -n 's/^syntax: *\(.*\) (from the file name)$/\1/p')
+  [ -n "$told" ] || { echo "gallery: no syntax chooses samples/$file" >&2; exit 1; }
+  syntax=$told
   echo "<div class=\"cell\"><h2><a href=\"$page\">$syntax</a> &ndash; $file</h2>" \
        "<iframe src=\"$page\"></iframe></div>" >> "$index"
 done

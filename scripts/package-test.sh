@@ -126,7 +126,7 @@ listing=$(unzip -Z1 "$WEBZIP" | sort | tr '\n' ' ')
 [ "$listing" = "vorel-web/ vorel-web/app.js vorel-web/bbcode.js vorel-web/index.html vorel-web/style.css vorel-web/vorel-engine.js " ] ||
   fail "the web zip holds: $listing"
 unzip -q "$WEBZIP" -d "$WORK/web"
-[ -d web/tests/node_modules/playwright-core ] || (cd web/tests && npm ci --no-audit --no-fund)
+bash "$ROOT/scripts/node-deps.sh"
 node web/tests/zip_smoke.mjs "$WORK/web/vorel-web" "$ROOT/build/native/bin/vorel-convert" ||
   fail "the page unzipped from $(basename "$WEBZIP") does not work"
 

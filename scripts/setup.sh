@@ -30,17 +30,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The Node packages of the browser suites and the forum suite, exactly as their
-# lock files have them (playwright-core drives Debian's /usr/bin/chromium and
-# downloads no browser; tests/forum holds the BBCode libraries).
+# The Node packages of every JavaScript suite, exactly as package-lock.json has
+# them (playwright-core drives Debian's /usr/bin/chromium and downloads no
+# browser; the BBCode libraries render the UBB).
 if [ "${1:-}" != minimal ]; then
-  root="$(cd "$(dirname "$0")/.." && pwd)"
-  for dir in "$root/tests/browser" "$root/web/tests" "$root/tests/forum"; do
-    if ! cmp -s "$dir/package-lock.json" "$dir/node_modules/.vorel-installed-lock"; then
-      (cd "$dir" && npm ci --no-audit --no-fund && cp package-lock.json node_modules/.vorel-installed-lock)
-    fi
-  done
+  bash "$(dirname "$0")/node-deps.sh"
   # The accuracy harness's corpus: real files of Debian and npm packages, unpacked
   # under build/accuracy (not installed).
-  /usr/bin/python3 "$root/bench/accuracy/accuracy.py" fetch
+  /usr/bin/python3 "$(cd "$(dirname "$0")/.." && pwd)/bench/accuracy/accuracy.py" fetch
 fi

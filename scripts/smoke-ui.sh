@@ -17,26 +17,10 @@ BUILD=$(cd "$1" && pwd)
 APP=${APP:-$BUILD/bin}
 SHOTS=${2:-}
 [ -n "$SHOTS" ] && SHOTS=$(mkdir -p "$SHOTS" && cd "$SHOTS" && pwd)
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=zh_TW.UTF-8
 
 WORK=$(mktemp -d)
-rm -f "$BUILD/xvfb-smoke.display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$BUILD/xvfb-smoke.display" 2>/dev/null &
-XVFB_PID=$!
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
-while [ ! -s "$BUILD/xvfb-smoke.display" ]; do sleep 0.1; done
-export DISPLAY=":$(cat "$BUILD/xvfb-smoke.display")"
-if [ ! -f "$WINEPREFIX/.ready" ]; then
-    "$WINE" wineboot -i >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v PMingLiU /d 'Noto Sans CJK TC' /f >/dev/null 2>&1
-    "$WINESERVER" -w
-    touch "$WINEPREFIX/.ready"
-fi
-"$WINESERVER" -p
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+SCREEN=1024x768x24 CLEANUP='rm -rf "$WORK"'
+. "$(dirname "$0")/wine-env.sh"
 # Keep the desktop up for the whole run (see wine-test.sh).
 mkfifo "$WORK/desktop-holder"
 "$WINE" cmd /q /k <>"$WORK/desktop-holder" >/dev/null 2>&1 &

@@ -11,6 +11,6 @@ if [ ! -x "$native/bin/vorel-convert" ]; then
   cmake --preset native >/dev/null
   cmake --build "$native" -j "$(nproc)" --target vorel-convert
 fi
-[ -d web/tests/node_modules/playwright-core ] || (cd web/tests && npm ci --no-audit --no-fund)
-VOREL_WEB_DIR="$PWD/build/wasm/page" VOREL_CONVERT="$PWD/$native/bin/vorel-convert" \
-  node web/tests/page_test.mjs
+cmake -S . -B "$native" -DVOREL_WEB_PAGE_DIR="$PWD/build/wasm/page" >/dev/null
+bash scripts/node-deps.sh
+ctest --test-dir "$native" -L web --output-on-failure

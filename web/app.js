@@ -3,24 +3,13 @@
 'use strict';
 
 (() => {
-  // The output modes beside HTML/UBB and line numbers, by the names the
-  // engine takes them under (option.ini's keys): the label, the formats the
-  // mode applies to, and its control.  A choice list's first entry is its
-  // default; a box sends its "on" value when ticked; a text or a number sends
-  // what is typed, unless it is empty.  A mode shows only when the engine
-  // lists its name.
-  const MODES = [
-    {name: 'page', label: 'Page', formats: ['html'],
-     choices: [['classic', 'classic'], ['modern', 'modern (HTML5, copy button)']]},
-    {name: 'charset', label: 'Charset', formats: ['html'],
-     choices: [['auto', 'automatic'], ['big5', 'Big5'], ['utf-8', 'UTF-8']]},
-    {name: 'fragment', label: 'Fragment only', formats: ['html'], on: '1'},
-    {name: 'escape', label: 'Strict (& as &amp;)', formats: ['html'], on: 'strict'},
-    {name: 'ubb_safe', label: 'Forum-safe', formats: ['ubb'], on: '1'},
-    {name: 'ubb_no_entities', label: 'No entities', formats: ['ubb'], on: '1'},
-    {name: 'ubb_font', label: 'Font', formats: ['ubb'], text: 'none'},
-    {name: 'tab_width', label: 'Tab width', formats: ['html', 'ubb'], number: 'keep tabs'},
-  ];
+  // The output modes beside HTML/UBB and line numbers, as the engine lists
+  // them (vorel_output_options): name, kind, formats, default, choices
+  // ([value, label], the first the default), label and placeholder.  A box
+  // sends its "on" value when ticked (a switch's 1, or the second of two
+  // choices); a text or a number sends what is typed, unless it is empty.
+  // Options without a label are the page's own controls (format, numbering).
+  let outputModes = [];
   // Longest markup shown in the page and its preview; Copy and Download
   // always take all of it.
   const SHOW_LIMIT = 256 * 1000;
@@ -124,7 +113,7 @@
     else el.value = typeof value === 'string' ? value : '';
   }
 
-  const offered = () => MODES.filter((m) => $('mode-' + m.name));
+  const offered = () => outputModes.filter((m) => $('mode-' + m.name));
 
   function readOptions() {
     const format = document.querySelector('input[name=format]:checked').value;
@@ -157,12 +146,6 @@
     if (typeof o.firstLine === 'string') ui.firstLine.value = o.firstLine;
   }
 
-  // A decimal number from 0 to 4294967295, digits only (as --line-numbers).
-  function parseFirstLine(text) {
-    if (!/^[0-9]{1,20}$/.test(text) || Number(text) > 4294967295) return null;
-    return Number(text);
-  }
-
   // Only the modes of the chosen format show and count.
   function updateModes() {
     const format = readOptions().format;
@@ -173,10 +156,11 @@
     }
   }
 
-  // The choices for the engine, one per line: the format, numbering, and
-  // name=value for each mode of the format that is not at its default.
+  // The choices for the engine, one per line as name=value: the format, the
+  // first line number when numbering (the engine checks it), and each mode
+  // of the format that is not at its default.
   function optionLines(o) {
-    const lines = [o.format, ...(o.numbered ? ['numbered'] : [])];
+    const lines = [`format=${o.format}`, ...(o.numbered ? [`line_numbers=${o.firstLine}`] : [])];
     for (const m of offered()) {
       if (m.formats.includes(o.format) && o.modes[m.name] !== '') lines.push(`${m.name}=${o.modes[m.name]}`);
     }
@@ -197,20 +181,13 @@
     const o = readOptions();
     const said = note;  // the note belongs to the source this conversion takes
     note = '';
-    const firstLine = o.numbered ? parseFirstLine(o.firstLine) : 0;
-    if (firstLine === null) {
-      showMessage(`bad line number '${o.firstLine}' (use 0 to 4294967295)`);
-      setResult(null);
-      markIdle();
-      return;
-    }
     const [source, transfer] = sourceRequest();
     const name = holdsOpened() ? opened.name : '';
     converting = true;
     markIdle();
     ui.convert.disabled = true;
     const t0 = performance.now();
-    const reply = await ask({op: 'convert', ...source, syntax: o.syntax, options: optionLines(o), firstLine},
+    const reply = await ask({op: 'convert', ...source, syntax: o.syntax, options: optionLines(o)},
                             transfer);
     const total = performance.now() - t0;
     converting = false;
@@ -486,8 +463,13 @@
   // ---- Start ------------------------------------------------------------------
   ask({op: 'init'}).then((info) => {
     for (const name of info.syntaxes) ui.syntax.add(new Option(name, name));
-    for (const m of MODES) {
-      if (!info.optionWords.includes(m.name)) continue;
+    outputModes = info.outputOptions.filter((m) => m.label).map((m) => ({
+      ...m,
+      on: m.kind === 'switch' ? '1' : m.box ? m.choices[1][0] : undefined,
+      choices: m.kind === 'choice' && !m.box ? m.choices : undefined,
+      number: m.kind === 'number',
+    }));
+    for (const m of outputModes) {
       const label = document.createElement('label');
       let el;
       if (m.choices) {
@@ -501,7 +483,7 @@
       } else {
         el = document.createElement('input');
         el.type = 'text';
-        el.placeholder = m.text || m.number;
+        el.placeholder = m.placeholder;
         el.size = m.number ? 6 : 12;
         if (m.number) el.inputMode = 'numeric';
         label.append(m.label + ' ', el);

@@ -11,41 +11,20 @@
 
 #include <emscripten/emscripten.h>
 
-#include "cli/line_ends.h"
-#include "cli/messages.h"
 #include "engine/charset.h"
 #include "engine/convert.h"
 #include "engine/file_names.h"
 #include "engine/language_guess.h"
 #include "engine/markup.h"
+#include "engine/output_options.h"
 #include "engine/syntax.h"
+#include "text/line_ends.h"
+#include "text/messages.h"
 #include "web/pack_data.h"
 
 namespace {
 
 using namespace vorel;
-
-// What the page chose besides the syntax and the first line number.
-struct WebOptions {
-  bool html = true;
-  bool line_numbers = false;
-  // As vorel-convert's defaults: the page declares UTF-8 for UTF-8 input
-  // that is not plain ASCII, Big5 otherwise.
-  MarkupOptions markup{.charset = CharsetChoice::AUTO};
-};
-
-// The words of the page's choices beside the output modes, which go by
-// their option.ini names (MARKUP_OPTION_NAMES) as "name=value".
-struct OptionWord {
-  const char* word;
-  void (*apply)(WebOptions&);
-};
-
-constexpr OptionWord OPTION_WORDS[] = {
-    {"html", [](WebOptions& o) { o.html = true; }},
-    {"ubb", [](WebOptions& o) { o.html = false; }},
-    {"numbered", [](WebOptions& o) { o.line_numbers = true; }},
-};
 
 // The last conversion's result; the page reads it through the accessors below
 // before it converts again.
@@ -59,35 +38,22 @@ struct Result {
 };
 Result result;
 
-// options: one choice per line (a font name may hold blanks, never a line
-// end), each a word of OPTION_WORDS or "name=value" of an output mode.
-bool parse_options(const char* text, WebOptions& options, std::string& message) {
+// options: one choice per line as "name=value", name an output option's
+// (see output_options_json); a font name may hold blanks, never a line end.
+bool parse_options(const char* text, OutputOptions& options, std::string& message) {
   std::string_view rest = text ? text : "";
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
     const std::string_view line = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     if (line.empty()) continue;
-    if (const std::size_t eq = line.find('='); eq != std::string_view::npos) {
-      const std::string_view name = line.substr(0, eq), value = line.substr(eq + 1);
-      if (std::find(std::begin(MARKUP_OPTION_NAMES), std::end(MARKUP_OPTION_NAMES), name) ==
-          std::end(MARKUP_OPTION_NAMES)) {
-        message = "unknown option '" + std::string(name) + "'";
-        return false;
-      }
-      if (!set_markup_option(options.markup, name, value)) {
-        message = cli::bad_markup_option_message(name, value);
-        return false;
-      }
-      continue;
-    }
-    const OptionWord* known = std::find_if(std::begin(OPTION_WORDS), std::end(OPTION_WORDS),
-                                           [&](const OptionWord& o) { return line == o.word; });
-    if (known == std::end(OPTION_WORDS)) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
       message = "unknown option '" + std::string(line) + "'";
       return false;
     }
-    known->apply(options);
+    message = set_output_option(options, line.substr(0, eq), line.substr(eq + 1));
+    if (!message.empty()) return false;
   }
   return true;
 }
@@ -121,40 +87,37 @@ SyntaxSource& pack() {
 extern "C" {
 
 // Converts text[0..size) under the named syntax.  options lists the choices
-// (see parse_options); first_line is the first line number when numbering.
+// (see parse_options), as vorel-convert's defaults where it says nothing.
 // Returns 1 on success (vorel_markup() holds the markup), 0 on failure
 // (vorel_message() says why, in the words of vorel-convert).
 EMSCRIPTEN_KEEPALIVE int vorel_convert(const char* text, std::size_t size, const char* syntax,
-                                       const char* options, uint32_t first_line) {
+                                       const char* options) {
   result = Result();
-  WebOptions opt;
+  OutputOptions opt;
   if (!parse_options(options, opt, result.message)) return 0;
 
   if (const void* zero = std::memchr(text, 0, size)) {
-    result.message = cli::nul_byte_message(static_cast<uint64_t>(static_cast<const char*>(zero) - text));
+    result.message = text::nul_byte_message(static_cast<uint64_t>(static_cast<const char*>(zero) - text));
     return 0;
   }
-  const cli::LineEndForm form = cli::line_end_form(text, size);
+  const text::LineEndForm form = text::line_end_form(text, size);
   std::string normalised;
   if (form.normalised_size) {
     normalised.resize(form.normalised_size);
-    normalised.resize(cli::normalise_line_ends(text, size, normalised.data()));
+    normalised.resize(text::normalise_line_ends(text, size, normalised.data()));
     text = normalised.data();
     size = normalised.size();
   }
 
-  ConversionContext ctx;
-  ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
-  ctx.line_counter = first_line;
-  ctx.markup = opt.markup;
+  ConversionContext ctx = conversion_context(opt);
   StringSink sink(size + size / 2 + 4096);
   const std::string name = syntax ? syntax : "";
   if (!convert_stream(ctx, std::string_view(text, size), pack(), name.c_str(), sink, form.line_ends)) {
-    result.message = cli::conversion_failure_message(ctx, name);
+    result.message = text::conversion_failure_message(ctx, name);
     return 0;
   }
   result.markup = sink.take();
-  result.original_length = cli::length_with_crlf(text, size, form.line_ends);
+  result.original_length = text::length_with_crlf(text, size, form.line_ends);
   result.stats = ctx.stats;
   result.last_line = ctx.line_counter;
   result.markup_utf8 = is_non_ascii_utf8(result.markup);
@@ -215,15 +178,11 @@ EMSCRIPTEN_KEEPALIVE const char* vorel_pick_syntax(const char* text, std::size_t
   return name_list(list, names);
 }
 
-// The page's option words and the output modes' names, space-separated, so
-// the page can offer exactly the modes this engine has.
-EMSCRIPTEN_KEEPALIVE const char* vorel_option_words() {
-  static std::string words;
-  if (words.empty()) {
-    for (const OptionWord& o : OPTION_WORDS) words += std::string(words.empty() ? "" : " ") + o.word;
-    for (std::string_view name : MARKUP_OPTION_NAMES) words += " " + std::string(name);
-  }
-  return words.c_str();
+// The output options as JSON (output_options_json): the page builds its
+// controls from them.
+EMSCRIPTEN_KEEPALIVE const char* vorel_output_options() {
+  static const std::string json = output_options_json();
+  return json.c_str();
 }
 
 }  // extern "C"

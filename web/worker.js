@@ -29,7 +29,7 @@ function convert(M, req) {
   M.HEAPU8.set(bytes, text);
   const syntax = cString(M, req.syntax);
   const options = cString(M, req.options);
-  const ok = M._vorel_convert(text, bytes.length, syntax, options, req.firstLine >>> 0);
+  const ok = M._vorel_convert(text, bytes.length, syntax, options);
   M._free(text);
   M._free(syntax);
   M._free(options);
@@ -71,7 +71,7 @@ self.onmessage = (e) => {
       postMessage({
         id: req.id,
         syntaxes: stringList(M, M._vorel_syntax_names()),
-        optionWords: M.UTF8ToString(M._vorel_option_words()).split(' '),
+        outputOptions: JSON.parse(M.UTF8ToString(M._vorel_output_options())),
       });
     } else if (req.op === 'convert') {
       convert(M, req);

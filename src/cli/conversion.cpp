@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "cli/input.h"
-#include "cli/messages.h"
 #include "cli/output_file.h"
 #include "cli/syntax_choice.h"
 #include "engine/convert.h"
@@ -17,6 +16,7 @@
 #include "engine/language_guess.h"
 #include "engine/syntax.h"
 #include "settings/settings.h"
+#include "text/messages.h"
 
 namespace vorel::cli {
 
@@ -144,26 +144,23 @@ int convert(const Options& opt) {
     return 1;
   }
   if (in.nul_offset >= 0) {
-    error(nul_byte_message(static_cast<std::uint64_t>(in.nul_offset)));
+    error(text::nul_byte_message(static_cast<std::uint64_t>(in.nul_offset)));
     return 1;
   }
   if (detect) detect_syntax(opt, std::string_view(in.text, in.size), syntax, told);
 
   OutputFile out;
-  bool opened = opt.output.empty() ? out.open_stdout(message) : out.open(opt.output, message);
+  bool opened = opt.output_file.empty() ? out.open_stdout(message) : out.open(opt.output_file, message);
   if (!opened) {
     error(message);
     return 1;
   }
 
   FileSink sink(out);
-  ConversionContext ctx;
-  ctx.flags = (opt.html ? FLAG_HTML : 0) | (opt.line_numbers ? FLAG_LINE_NUMBERS : 0);
-  ctx.line_counter = opt.first_line;
-  ctx.markup = opt.markup;
+  ConversionContext ctx = conversion_context(opt.output);
   if (!convert_stream(ctx, std::string_view(in.text, in.size), syntax.c_str(), sink, in.line_ends)) {
     if (ctx.failed_file.empty() && out.failed()) error("cannot write the output: " + out.write_error());
-    else error(conversion_failure_message(ctx, syntax));
+    else error(text::conversion_failure_message(ctx, syntax));
     return 1;
   }
   if (!out.commit(message)) {

@@ -7,7 +7,7 @@
 
 #include <sys/stat.h>
 
-#include "cli/line_ends.h"
+#include "text/line_ends.h"
 
 namespace vorel::cli {
 
@@ -68,11 +68,11 @@ bool read_all(std::FILE* f, std::size_t size_hint, Input& in) {
 
 // Converts as read, or as a copy with every line end made CR LF.
 void settle_line_ends(Input& in) {
-  const LineEndForm form = line_end_form(in.text, in.size);
+  const text::LineEndForm form = text::line_end_form(in.text, in.size);
   in.line_ends = form.line_ends;
   if (!form.normalised_size) return;
   TextBuffer out(form.normalised_size);
-  const std::size_t written = normalise_line_ends(in.text, in.size, out.data());
+  const std::size_t written = text::normalise_line_ends(in.text, in.size, out.data());
   in.buffer = std::move(out);
   in.text = in.buffer.data();
   in.size = written;

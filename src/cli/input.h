@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/line_ends.h"
+#include "text/line_ends.h"
 #include "cli/platform.h"
 #include "engine/convert.h"
 
@@ -42,7 +42,7 @@ struct Input {
   std::int64_t nul_offset = -1;  // where the input had its first NUL byte, if any
   TextBuffer buffer;
   // The text's length with CR LF line ends (what the Windows program counts).
-  std::uint64_t original_length() const { return length_with_crlf(text, size, line_ends); }
+  std::uint64_t original_length() const { return text::length_with_crlf(text, size, line_ends); }
 };
 
 // Reads path ("" for standard input) into in; false with message when it

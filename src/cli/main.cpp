@@ -11,12 +11,11 @@
 int main(int argc, char** argv) {
   using namespace vorel::cli;
   Options opt;
-  int status = parse_options(argc, argv, opt);
-  if (status >= 0) return status;
+  if (!parse_options(argc, argv, opt)) return 2;
   if (opt.help) {
-    std::fputs(USAGE, stdout);
+    std::fputs(usage_text().c_str(), stdout);
     std::fputs("\n", stdout);
-    std::fputs(HELP, stdout);
+    std::fputs(help_text().c_str(), stdout);
     return 0;
   }
   if (opt.version) {

@@ -2,96 +2,139 @@
 #include "cli/options.h"
 
 #include <cstdio>
-
-#include "cli/messages.h"
+#include <string_view>
+#include <vector>
 
 namespace vorel::cli {
 
-const char* const USAGE =
-    "usage: vorel-convert [--config-dir DIR] [--syntax NAME] [--format html|ubb]\n"
-    "                     [--line-numbers START] [--page classic|modern] [--fragment]\n"
-    "                     [--escape default|strict] [--charset auto|big5|utf-8]\n"
-    "                     [--tab-width N] [--ubb-safe] [--ubb-no-entities]\n"
-    "                     [--ubb-font NAME] [--stats] [-o OUT] [INPUT]\n"
-    "       vorel-convert --list-syntaxes[=files] [--config-dir DIR]\n";
+using vorel::bad_value_message;
+using vorel::FOR_HTML;
+using vorel::FOR_UBB;
+using vorel::OptionKind;
+using vorel::output_options;
+using vorel::OutputOption;
 
-const char* const HELP =
-    "Converts program source text to coloured markup: an HTML page or UBB forum code.\n"
-    "\n"
-    "  INPUT                 the source file (default: standard input; '-' also reads it)\n"
-    "  -o OUT                write to OUT (default, or '-': standard output); OUT is\n"
-    "                        replaced only when the conversion succeeds\n"
-    "  --syntax NAME         a syntax section of config.ini; without it (or 'auto'),\n"
-    "                        the section INPUT's name asks for, else its #! line,\n"
-    "                        modeline or first lines, else a guess from its words\n"
-    "                        (none: plain text); an empty NAME converts plain text\n"
-    "  --format html|ubb     markup language (default: html)\n"
-    "  --line-numbers START  number the lines, the first one START (0 to 4294967295)\n"
-    "  --page classic|modern the HTML page (default: classic, the Windows program's);\n"
-    "                        modern: HTML5, a monospace font, a copy button that works\n"
-    "                        and line numbers that are not copied\n"
-    "  --fragment            only the coloured <pre> block, to paste into another page\n"
-    "  --escape default|strict  strict: '&' becomes &amp; too, so entities in the\n"
-    "                        source show as written (the modern page always does)\n"
-    "  --charset auto|big5|utf-8  the charset the page declares and writes its own\n"
-    "                        texts in (default: auto, UTF-8 for UTF-8 input that is\n"
-    "                        not plain ASCII, Big5 otherwise)\n"
-    "  --tab-width N         tabs become blanks up to the next multiple of N columns\n"
-    "                        (1 to 64; default: tabs stay)\n"
-    "  --ubb-safe            UBB that forums show exactly as the source: no '[' of the\n"
-    "                        text can start a tag, and '&' is written &amp;\n"
-    "  --ubb-no-entities     UBB with '<', '>' and '&' as they are, for boards that\n"
-    "                        escape HTML in posts themselves (most forum software)\n"
-    "  --ubb-font NAME       UBB: the whole post inside [font=NAME] (e.g. monospace)\n"
-    "  --stats               print the syntax used, timings and lengths to standard error\n"
-    "  --config-dir DIR      where config.ini and the keyword files are (default: the\n"
-    "                        directory in $VOREL_CONFIG_DIR, else the first of this\n"
-    "                        program's directory and ../share/vorel beside it that\n"
-    "                        holds config.ini)\n"
-    "  --list-syntaxes       print the syntax names of config.ini, one per line;\n"
-    "                        =files adds a tab and each one's file-name patterns\n"
-    "  --help, --version\n"
-    "\n"
-    "--page, --fragment, --escape and --charset are for HTML output only.\n"
-    "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
-    "1 when the input, the language pack, a keyword file or the output fails, 2 for a\n"
-    "wrong command line (a --syntax NAME that config.ini does not have among them).\n";
+namespace {
+
+constexpr std::size_t USAGE_WIDTH = 80;
+constexpr std::size_t HELP_COLUMN = 24;  // where the descriptions start
+
+// What follows an option's flag in the usage and the help: "classic|modern",
+// "N"; nothing for a switch.
+std::string argument_of(const OutputOption& o) {
+  if (o.kind == OptionKind::SWITCH) return {};
+  if (o.kind != OptionKind::CHOICE) return " " + std::string(o.argument);
+  std::string out = " ";
+  for (std::size_t i = 0; i < o.choice_count(); ++i) out += (i ? "|" : "") + std::string(o.choices[i].value);
+  return out;
+}
+
+// One entry of the help: the left part, then the description from
+// HELP_COLUMN (or two blanks further when the left part reaches it), each
+// further line of it indented to that column.
+std::string help_entry(const std::string& left, std::string_view description) {
+  std::string out = "  " + left;
+  out += out.size() < HELP_COLUMN ? std::string(HELP_COLUMN - out.size(), ' ') : "  ";
+  for (char c : description) {
+    out += c;
+    if (c == '\n') out += std::string(HELP_COLUMN, ' ');
+  }
+  return out + "\n";
+}
+
+// "--page, --fragment, --escape and --charset": the flags of the options
+// that apply to only format.
+std::string flags_only_for(unsigned char format) {
+  std::vector<std::string_view> flags;
+  for (const OutputOption& o : output_options())
+    if (o.formats == format) flags.push_back(o.flag);
+  std::string out;
+  for (std::size_t i = 0; i < flags.size(); ++i) {
+    if (i) out += i + 1 == flags.size() ? " and " : ", ";
+    out += flags[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string usage_text() {
+  std::vector<std::string> items = {"[--config-dir DIR]", "[--syntax NAME]"};
+  for (const OutputOption& o : output_options())
+    items.push_back("[" + std::string(o.flag) + argument_of(o) + "]");
+  for (const char* item : {"[--stats]", "[-o OUT]", "[INPUT]"}) items.emplace_back(item);
+  const std::string lead = "usage: vorel-convert";
+  std::string out, line = lead;
+  for (const std::string& item : items) {
+    if (line.size() + 1 + item.size() > USAGE_WIDTH) {
+      out += line + "\n";
+      line = std::string(lead.size(), ' ');
+    }
+    line += " " + item;
+  }
+  out += line + "\n";
+  return out + "       vorel-convert --list-syntaxes[=files] [--config-dir DIR]\n";
+}
+
+std::string help_text() {
+  std::string out =
+      "Converts program source text to coloured markup: an HTML page or UBB forum code.\n"
+      "\n"
+      "  INPUT                 the source file (default: standard input; '-' also reads it)\n"
+      "  -o OUT                write to OUT (default, or '-': standard output); OUT is\n"
+      "                        replaced only when the conversion succeeds\n"
+      "  --syntax NAME         a syntax section of config.ini; without it (or 'auto'),\n"
+      "                        the section INPUT's name asks for, else its #! line,\n"
+      "                        modeline or first lines, else a guess from its words\n"
+      "                        (standard input: with 'auto' only; none: plain text);\n"
+      "                        an empty NAME converts plain text\n";
+  for (const OutputOption& o : output_options())
+    out += help_entry(std::string(o.flag) + argument_of(o), o.help);
+  out +=
+      "  --stats               print the syntax used, timings and lengths to standard error\n"
+      "  --config-dir DIR      where config.ini and the keyword files are (default: the\n"
+      "                        directory in $VOREL_CONFIG_DIR, else the first of this\n"
+      "                        program's directory and ../share/vorel beside it that\n"
+      "                        holds config.ini)\n"
+      "  --list-syntaxes       print the syntax names of config.ini, one per line;\n"
+      "                        =files adds a tab and each one's file-name patterns\n"
+      "  --help, --version\n"
+      "\n";
+  out += flags_only_for(FOR_HTML) + " are for HTML output only.\n";
+  return out +
+         "Line ends in the input (LF, CR LF or CR) become CR LF.  Exit status: 0 on success,\n"
+         "1 when the input, the language pack, a keyword file or the output fails, 2 for a\n"
+         "wrong command line (a --syntax NAME that config.ini does not have among them).\n";
+}
 
 void error(const std::string& message) { std::fprintf(stderr, "vorel-convert: %s\n", message.c_str()); }
 
 int usage_error(const std::string& message) {
   error(message);
-  std::fputs(USAGE, stderr);
+  std::fputs(usage_text().c_str(), stderr);
   return 2;
 }
 
 namespace {
 
-// A decimal number from 0 to 4294967295, digits only.
-bool parse_line_number(const std::string& text, uint32_t& value) {
-  if (text.empty() || text.size() > 20) return false;
-  uint64_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + static_cast<uint64_t>(c - '0');
-    if (v > 0xFFFFFFFFu) return false;
-  }
-  value = static_cast<uint32_t>(v);
-  return true;
+bool refuse(const std::string& message) {
+  usage_error(message);
+  return false;
 }
 
 }  // namespace
 
-int parse_options(int argc, char** argv, Options& opt) {
+bool parse_options(int argc, char** argv, Options& opt) {
   bool have_input = false;
   bool options_done = false;
+  unsigned char formats_given = 0;  // what the output options given apply to
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (options_done || arg == "-" || arg.empty() || arg[0] != '-') {
-      if (have_input) return usage_error("more than one input file: '" + arg + "'");
+      if (have_input) return refuse("more than one input file: '" + arg + "'");
       have_input = true;
       opt.input = arg == "-" ? std::string() : arg;
-      if (arg.empty()) return usage_error("the input file name is empty");
+      if (arg.empty()) return refuse("the input file name is empty");
       continue;
     }
     if (arg == "--") {
@@ -116,71 +159,51 @@ int parse_options(int argc, char** argv, Options& opt) {
       return true;
     };
     auto flag = [&]() { return !inline_value; };
+    const OutputOption* output = nullptr;
+    for (const OutputOption& o : output_options())
+      if (name == o.flag) output = &o;
 
-    if (name == "--config-dir") {
-      if (!takes_value()) return usage_error("--config-dir needs a directory");
+    if (output && (output->kind != OptionKind::SWITCH || flag())) {
+      if (output->kind == OptionKind::SWITCH) value = "1";
+      else if (!takes_value())
+        return refuse(
+            name + " needs " +
+            (output->kind == OptionKind::CHOICE ? output->choice_list() : std::string(output->wanted)));
+      if (output->kind == OptionKind::TEXT && value.empty()) return refuse(bad_value_message(*output, value));
+      if (const std::string wrong = set_output_option(opt.output, output->name, value); !wrong.empty())
+        return refuse(wrong);
+      formats_given |= output->formats == (FOR_HTML | FOR_UBB) ? 0 : output->formats;
+    } else if (name == "--config-dir") {
+      if (!takes_value()) return refuse("--config-dir needs a directory");
       opt.config_dir = value;
       opt.config_dir_set = true;
     } else if (name == "--syntax") {
-      if (!takes_value()) return usage_error("--syntax needs a syntax name");
+      if (!takes_value()) return refuse("--syntax needs a syntax name");
       opt.syntax = value;
       opt.syntax_set = true;
-    } else if (name == "--format") {
-      if (!takes_value()) return usage_error("--format needs html or ubb");
-      if (value == "html") opt.html = true;
-      else if (value == "ubb") opt.html = false;
-      else return usage_error("unknown format '" + value + "' (use html or ubb)");
-    } else if (name == "--line-numbers") {
-      if (!takes_value()) return usage_error("--line-numbers needs a first line number");
-      if (!parse_line_number(value, opt.first_line))
-        return usage_error("bad line number '" + value + "' (use 0 to 4294967295)");
-      opt.line_numbers = true;
     } else if (name == "-o" || name == "--output") {
-      if (!takes_value()) return usage_error("-o needs an output file");
-      if (value.empty()) return usage_error("the output file name is empty");
-      opt.output = value == "-" ? std::string() : value;  // "-": standard output
-    } else if (name == "--page" || name == "--escape" || name == "--charset") {
-      const std::string_view key = std::string_view(name).substr(2);
-      if (!takes_value()) return usage_error(name + " needs " + markup_option_choices(key));
-      if (!set_markup_option(opt.markup, key, value))
-        return usage_error(bad_markup_option_message(key, value));
-      opt.markup_set = true;
-    } else if (name == "--fragment" && flag()) {
-      opt.markup.fragment = true;
-      opt.markup_set = true;
+      if (!takes_value()) return refuse("-o needs an output file");
+      if (value.empty()) return refuse("the output file name is empty");
+      opt.output_file = value == "-" ? std::string() : value;  // "-": standard output
     } else if (name == "--stats" && flag()) {
       opt.stats = true;
     } else if (name == "--list-syntaxes") {
-      if (inline_value && value != "files") return usage_error("--list-syntaxes takes only =files");
+      if (inline_value && value != "files") return refuse("--list-syntaxes takes only =files");
       opt.list_syntaxes = true;
       opt.list_files = inline_value;
-    } else if (name == "--tab-width") {
-      if (!takes_value()) return usage_error("--tab-width needs a number of columns");
-      uint32_t width = 0;
-      if (!parse_line_number(value, width) || width < 1 || width > 64)
-        return usage_error(bad_markup_option_message("tab_width", value));
-      opt.markup.tab_width = width;
-    } else if (name == "--ubb-safe" && flag()) {
-      opt.markup.ubb_safe = true;
-    } else if (name == "--ubb-no-entities" && flag()) {
-      opt.markup.ubb_no_entities = true;
-    } else if (name == "--ubb-font") {
-      if (!takes_value()) return usage_error("--ubb-font needs a font name");
-      if (!usable_font_name(value)) return usage_error(bad_markup_option_message("ubb_font", value));
-      opt.markup.ubb_font = value;
     } else if ((name == "--help" || name == "-h") && flag()) {
       opt.help = true;
     } else if (name == "--version" && flag()) {
       opt.version = true;
     } else {
-      return usage_error("unknown option '" + arg + "'");
+      return refuse("unknown option '" + arg + "'");
     }
   }
-  if (opt.markup_set && !opt.html)
-    return usage_error("--page, --fragment, --escape and --charset are for HTML output, not UBB");
-  if (opt.html && (opt.markup.ubb_safe || opt.markup.ubb_no_entities || !opt.markup.ubb_font.empty()))
-    return usage_error("--ubb-safe, --ubb-no-entities and --ubb-font need --format ubb");
-  return -1;
+  if ((formats_given & FOR_HTML) && !opt.output.html)
+    return refuse(flags_only_for(FOR_HTML) + " are for HTML output, not UBB");
+  if ((formats_given & FOR_UBB) && opt.output.html)
+    return refuse(flags_only_for(FOR_UBB) + " need --format ubb");
+  return true;
 }
 
 }  // namespace vorel::cli

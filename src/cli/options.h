@@ -4,32 +4,30 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/markup.h"
+#include "engine/output_options.h"
 
 namespace vorel::cli {
 
-extern const char* const USAGE;
-extern const char* const HELP;
+// The usage summary and the text --help prints after it, the output options
+// as OUTPUT_OPTIONS lists them.
+std::string usage_text();
+std::string help_text();
 
 struct Options {
   std::string config_dir;
   bool config_dir_set = false;
   std::string syntax;
   bool syntax_set = false;  // --syntax given (an empty NAME too)
-  bool html = true;
-  bool line_numbers = false;
-  uint32_t first_line = 0;
   bool stats = false;
-  std::string output;  // "" for standard output
-  std::string input;   // "" for standard input
+  std::string output_file;  // "" for standard output
+  std::string input;        // "" for standard input
   bool list_syntaxes = false;
   bool list_files = false;  // --list-syntaxes=files
   bool help = false;
   bool version = false;
-  // The output modes; the command line picks the charset from the input
-  // unless told.
-  MarkupOptions markup{.charset = CharsetChoice::AUTO};
-  bool markup_set = false;  // one of the HTML ones was given
+  // The format, numbering and output modes; the command line picks the
+  // charset from the input unless told.
+  OutputOptions output;
 };
 
 // Prints "vorel-convert: message" to standard error.
@@ -37,8 +35,8 @@ void error(const std::string& message);
 // Prints the message and the usage to standard error; returns 2.
 int usage_error(const std::string& message);
 
-// Returns -1 when the command line is good, else the exit status (the
-// message already printed).
-int parse_options(int argc, char** argv, Options& opt);
+// Reads the command line into opt.  Returns false when it is wrong, the
+// message and the usage printed (the exit status is then 2).
+bool parse_options(int argc, char** argv, Options& opt);
 
 }  // namespace vorel::cli

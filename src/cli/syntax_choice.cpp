@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/ascii.h"
+
 namespace vorel::cli {
 
 namespace {
 
-char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string folded(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = fold(c);
+  for (char& c : out) c = ascii_lower(c);
   return out;
 }
 

@@ -5,12 +5,11 @@
 
 #include "engine/language_guess.h"
 #include "engine/syntax.h"
+#include "text/ascii.h"
 
 namespace vorel {
 
 namespace {
-
-char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // A key of a section; longer lists are cut, as every value read is.
 std::string key_of(SyntaxSource& source, const std::string& section, const char* key) {
@@ -34,7 +33,7 @@ std::string_view trim_blanks(std::string_view s) {
 bool starts_with_folded(std::string_view s, std::string_view prefix) {
   if (s.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (fold(s[i]) != fold(prefix[i])) return false;
+    if (ascii_lower(s[i]) != ascii_lower(prefix[i])) return false;
   return true;
 }
 
@@ -207,7 +206,7 @@ bool match_file_pattern(std::string_view pattern, std::string_view name) {
     if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       star_n = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || fold(pattern[p]) == fold(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || ascii_lower(pattern[p]) == ascii_lower(name[n]))) {
       ++p;
       ++n;
     } else if (star != std::string_view::npos) {

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "settings/settings.h"
+#include "text/ascii.h"
 
 namespace vorel {
 
@@ -17,7 +18,7 @@ struct FoldTables {
   constexpr FoldTables() : identity(), ascii() {
     for (int i = 0; i < 256; ++i) {
       identity[i] = static_cast<unsigned char>(i);
-      ascii[i] = fold_ascii(static_cast<unsigned char>(i));
+      ascii[i] = ascii_lower(static_cast<unsigned char>(i));
     }
   }
 };
@@ -33,8 +34,8 @@ int compare_case_sensitive(std::string_view a, std::string_view b) {
 int compare_case_insensitive(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const unsigned char x = fold_ascii(static_cast<unsigned char>(a[i]));
-    const unsigned char y = fold_ascii(static_cast<unsigned char>(b[i]));
+    const unsigned char x = ascii_lower(static_cast<unsigned char>(a[i]));
+    const unsigned char y = ascii_lower(static_cast<unsigned char>(b[i]));
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
@@ -111,7 +112,7 @@ std::unique_ptr<KeywordTable> build_keyword_table(std::string text, bool case_se
           KeywordEntry{static_cast<uint32_t>(line), static_cast<uint32_t>(key_end - line), value});
       if (!case_sensitive)
         for (std::size_t i = line; i < key_end; ++i)
-          data[i] = static_cast<char>(fold_ascii(static_cast<unsigned char>(data[i])));
+          data[i] = static_cast<char>(ascii_lower(static_cast<unsigned char>(data[i])));
     }
     line = line_end + 1;
   }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/ascii.h"
+
 // Forces inlining of the few calls on the scanning loop's path.
 #ifndef VOREL_ALWAYS_INLINE
 #if defined(__GNUC__) || defined(__clang__)
@@ -26,11 +28,6 @@ namespace vorel {
 using KeywordCompare = int (*)(std::string_view a, std::string_view b);
 int compare_case_sensitive(std::string_view a, std::string_view b);
 int compare_case_insensitive(std::string_view a, std::string_view b);
-
-// ASCII letter folding only, the same on every platform and locale.
-constexpr unsigned char fold_ascii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
 
 struct KeywordEntry {
   uint32_t offset;  // keyword text at buffer.data() + offset
@@ -107,7 +104,7 @@ struct KeywordTable {
 };
 
 namespace detail {
-// ASCII letters of eight bytes at once made lower case, as fold_ascii does
+// ASCII letters of eight bytes at once made lower case, as ascii_lower does
 // byte by byte.
 inline uint64_t fold_ascii8(uint64_t x) {
   constexpr uint64_t ONES = 0x0101010101010101u;

@@ -36,21 +36,12 @@ struct MarkupOptions {
   // stay).  Columns count from each line start, one per byte.
   uint32_t tab_width = 0;
   // UBB: the whole post inside [font=ubb_font] when not empty.
-  std::string ubb_font;
+  std::string ubb_font = {};
+
+  bool operator==(const MarkupOptions&) const = default;
 };
 
-// The names of the options set_markup_option knows, as option.ini's keys
-// spell them.
-constexpr std::string_view MARKUP_OPTION_NAMES[] = {"page",     "fragment",        "escape",    "charset",
-                                                    "ubb_safe", "ubb_no_entities", "tab_width", "ubb_font"};
-
-// Sets the option called name (one of MARKUP_OPTION_NAMES, case aside) from
-// its value as vorel-convert's options and option.ini write it: "classic" or
-// "modern"; "0" or "1" for the switches; "default" or "strict"; "auto",
-// "big5" or "utf-8"; a tab width from 0 (tabs stay) to 64; a font name
-// usable_font_name accepts, or "" for none.  False for an unknown name or
-// value, leaving options as they were.
-bool set_markup_option(MarkupOptions& options, std::string_view name, std::string_view value);
+// Each option is set by name through set_output_option (engine/output_options.h).
 
 // What one byte of text becomes in the markup: the byte itself (AS_IS), len
 // bytes of text (none at all when len is 0), or markup that depends on where

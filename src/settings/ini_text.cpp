@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "text/ascii.h"
+
 namespace vorel::ini {
 
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Copies src into buffer (size > 0), cut to size - 1 bytes; returns the length.
 uint32_t copy_cut(char* buffer, uint32_t size, std::string_view src) {
@@ -31,12 +31,7 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
-}
+bool same_name(std::string_view a, std::string_view b) { return ascii_equal_folded(a, b); }
 
 void IniFile::assign(std::string& bytes) {
   text.swap(bytes);

@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "engine/output_options.h"
 #include "resource.h"
 #include "settings/settings.h"
 #include "ui/ui.h"
@@ -132,10 +133,11 @@ void open_with_shell(const char* path) { ShellExecuteA(nullptr, nullptr, path, n
 MarkupOptions markup_options() {
   settings_path("option.ini");
   MarkupOptions options;
-  for (std::string_view key : MARKUP_OPTION_NAMES) {
+  for (const OutputOption& o : output_options()) {
+    if (!o.option_ini) continue;
     char value[100] = {};
-    get_setting_string("option", std::string(key).c_str(), value, sizeof value);
-    set_markup_option(options, key, value);
+    get_setting_string("option", std::string(o.name).c_str(), value, sizeof value);
+    set_markup_option(options, o.name, value);
   }
   return options;
 }

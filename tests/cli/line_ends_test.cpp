@@ -1,6 +1,6 @@
 // vorel-convert's line-end normaliser: LF, CR LF and a lone CR become CR LF,
 // whole or in pieces.
-#include "cli/line_ends.h"
+#include "text/line_ends.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-using namespace vorel::cli;
+using namespace vorel::text;
 
 namespace {
 

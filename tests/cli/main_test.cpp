@@ -1,6 +1,7 @@
 // vorel-convert run as a user runs it: files and standard input, output into
 // place, exit codes and messages, syntax listing and statistics.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -172,6 +173,57 @@ TEST_F(VorelConvert, OutputOverItsOwnInput) {
   EXPECT_EQ(clitest::read(file("in.c")), std::string(KEYWORD_INT) + " a;\r\n");
 }
 
+// The markup is written to a temporary file first: what lands at the
+// target must still look as if written there directly.
+TEST_F(VorelConvert, OutputKeepsTheTargetsModeOrGetsTheUsualOne) {
+  clitest::write(file("in.c"), "int a;\n");
+  const std::vector<std::string> args = {"--config-dir", config(), "--syntax", "Test",
+                                         "--format",     "ubb",    "-o"};
+  auto convert_to = [&](const fs::path& out) {
+    std::vector<std::string> a = args;
+    a.push_back(out.string());
+    a.push_back(file("in.c").string());
+    return run(a);
+  };
+  clitest::write(file("shared.ubb"), "old");
+  fs::permissions(file("shared.ubb"), fs::perms(0664), fs::perm_options::replace);
+  clitest::write(file("private.ubb"), "old");
+  fs::permissions(file("private.ubb"), fs::perms(0600), fs::perm_options::replace);
+  for (const char* name : {"shared.ubb", "private.ubb"}) {
+    const fs::perms before = fs::status(file(name)).permissions();
+    EXPECT_EQ(convert_to(file(name)).status, 0) << name;
+    EXPECT_EQ(clitest::read(file(name)), std::string(KEYWORD_INT) + " a;\r\n");
+    EXPECT_EQ(fs::status(file(name)).permissions(), before) << name;
+  }
+  // A new file: 0666 less the umask, as any program's new file.
+  for (const mode_t mask : {mode_t(022), mode_t(027)}) {
+    const mode_t old = umask(mask);
+    const fs::path out = file(mask == 022 ? "new022.ubb" : "new027.ubb");
+    const Result r = convert_to(out);
+    umask(old);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs::status(out).permissions(), fs::perms(0666 & ~mask)) << out;
+  }
+}
+
+TEST_F(VorelConvert, OutputThroughASymbolicLinkWritesTheFileItNames) {
+  clitest::write(file("in.c"), "int a;\n");
+  fs::create_directories(dir_ / "real");
+  clitest::write(dir_ / "real" / "out.ubb", "old");
+  fs::create_symlink(fs::path("real") / "out.ubb", file("link.ubb"));
+  auto before = listing();
+  const Result r = run({"--config-dir", config(), "--syntax", "Test", "--format", "ubb", "-o",
+                        file("link.ubb").string(), file("in.c").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::is_symlink(file("link.ubb")));
+  EXPECT_EQ(fs::read_symlink(file("link.ubb")), fs::path("real") / "out.ubb");
+  EXPECT_EQ(clitest::read(dir_ / "real" / "out.ubb"), std::string(KEYWORD_INT) + " a;\r\n");
+  EXPECT_EQ(listing(), before);
+  std::set<std::string> real;
+  for (const auto& e : fs::directory_iterator(dir_ / "real")) real.insert(e.path().filename().string());
+  EXPECT_EQ(real, std::set<std::string>{"out.ubb"});  // no temporary file left beside it
+}
+
 TEST_F(VorelConvert, FailuresLeaveAnExistingTargetAlone) {
   clitest::write(file("out.html"), "keep me");
   clitest::write(file("nul.c"), std::string("int\0a", 5));
@@ -241,7 +293,6 @@ TEST_F(VorelConvert, CommandLineMistakesExitWithTwoAndUsage) {
       {"--fragment", "--format", "ubb"},
       {"--format=ubb", "--charset", "utf-8"},
       {"--tab-width"},
-      {"--tab-width", "0"},
       {"--tab-width", "65"},
       {"--ubb-safe"},  // the default format is HTML
       {"--format", "html", "--ubb-no-entities"},

@@ -44,7 +44,7 @@ const uint32_t STRING_STYLE = 0x001515A3;
 const uint32_t COMMENT_STYLE = 0x02008000;
 
 std::string fold(std::string s) {
-  for (char& c : s) c = static_cast<char>(fold_ascii(static_cast<unsigned char>(c)));
+  for (char& c : s) c = static_cast<char>(ascii_lower(static_cast<unsigned char>(c)));
   return s;
 }
 

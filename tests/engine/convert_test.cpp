@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/number_lines.h"
 #include "test_support.h"
 
@@ -140,6 +142,31 @@ TEST_F(ConvertTest, TimingsAreSet) {
   ASSERT_TRUE(convert("abc", 0));
   EXPECT_GE(ctx.stats.keyword_load_ms, 0);
   EXPECT_GE(ctx.stats.conversion_ms, 0);
+}
+
+// A comment marker that ends the text still starts a comment, whatever its
+// length, in both streaming forms and with a zero byte right after it.
+TEST(CommentMarkers, AMarkerThatEndsTheTextIsAComment) {
+  MemorySyntaxSource s(
+      "[S]\r\ndelimiter=;\r\ncolor_comment=8000\r\ncomment1=//\r\ncomment2=/*\r\ncomment2e=*/\r\n"
+      "comment3=#\r\ncomment4=REM \r\n");
+  for (auto [text, want] : {std::pair{"a //", "a [color=#008000]//[/color]"},
+                            {"a /*", "a [color=#008000]/*[/color]"},
+                            {"a #", "a [color=#008000]#[/color]"},
+                            {"a\r\nREM ", "a\r\n[color=#008000]REM [/color]"},
+                            {"//", "[color=#008000]//[/color]"}}) {
+    for (LineEnds ends : {LineEnds::CR_LF, LineEnds::LF}) {
+      std::string t = text;
+      if (ends == LineEnds::LF) t.erase(std::remove(t.begin(), t.end(), '\r'), t.end());
+      ConversionContext ctx;
+      StringSink sink;
+      ASSERT_TRUE(convert_stream(ctx, t, s, "S", sink, ends));
+      EXPECT_EQ(sink.take(), want) << text;
+      const std::string zero = t + std::string(1, '\0') + "tail";
+      ASSERT_TRUE(convert_stream(ctx, zero, s, "S", sink, ends));
+      EXPECT_EQ(sink.take(), want) << text << " before a zero byte";
+    }
+  }
 }
 
 TEST(StringSink, GrowsAndTrims) {

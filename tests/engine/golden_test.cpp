@@ -2,7 +2,9 @@
 // and not, compared byte for byte with its expected files.  A differing
 // output is written beside them as a .new file for review.  The cases are
 // found in the folder: a source is a file with NAME.html beside it, and
-// sources.ini names its syntax.
+// sources.ini names its syntax.  The output modes have cases of their own:
+// NAME.WORDS.html or NAME.WORDS.ubb, each word "numbered" (from line 1) or
+// an output option as "name-value" (NAME.page-modern.numbered.html).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <sstream>
 
 #include "engine/convert.h"
+#include "engine/output_options.h"
 #include "settings/ini_text.h"
 #include "settings/settings.h"
 
@@ -197,6 +200,97 @@ std::vector<GoldenCase> crlf_cases() {
   return cases;
 }
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenUnix, ::testing::ValuesIn(crlf_cases()), case_name);
+
+// An output mode's case: the source, its syntax, and the expected file whose
+// name says the options.
+struct ModeCase {
+  std::string source;
+  std::string syntax;
+  std::string expected;
+  bool lf;  // the source as Unix text, else CR LF
+};
+
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.expected << (c.lf ? " (LF)" : " (CR LF)"); }
+
+// WORDS of SOURCE.WORDS.html or SOURCE.WORDS.ubb; "" for any other name.
+std::string mode_words(const std::string& source, const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || (name.compare(dot, std::string::npos, ".html") != 0 &&
+                                   name.compare(dot, std::string::npos, ".ubb") != 0))
+    return {};
+  if (dot <= source.size() + 1 || name.compare(0, source.size() + 1, source + ".") != 0) return {};
+  return name.substr(source.size() + 1, dot - source.size() - 1);
+}
+
+std::vector<ModeCase> make_mode_cases() {
+  std::vector<ModeCase> cases;
+  for (const GoldenCase& c : make_cases()) {
+    if (c.bare_cr || !c.html || c.numbered) continue;  // once per source
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(cases_dir())) {
+      const std::string name = entry.path().filename().string();
+      const std::string words = mode_words(c.source, name);
+      if (!words.empty() && words != "numbered") names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+      for (bool lf : {false, true}) cases.push_back(ModeCase{c.source, c.syntax, name, lf});
+  }
+  return cases;
+}
+
+std::string mode_case_name(const ::testing::TestParamInfo<ModeCase>& info) {
+  std::string name = info.param.expected;
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name + (info.param.lf ? "_lf" : "_crlf");
+}
+
+// The options an expected file's name gives; "" or what is wrong.
+std::string options_from_name(const ModeCase& c, OutputOptions& options) {
+  options.html = c.expected.ends_with(".html");
+  options.first_line = 1;
+  std::string words = mode_words(c.source, c.expected);
+  while (!words.empty()) {
+    const std::size_t dot = words.find('.');
+    const std::string word = words.substr(0, dot);
+    words = dot == std::string::npos ? "" : words.substr(dot + 1);
+    if (word == "numbered") {
+      options.line_numbers = true;
+      continue;
+    }
+    const std::size_t dash = word.find('-');
+    if (dash == std::string::npos) return "'" + word + "' is neither numbered nor name-value";
+    if (std::string wrong = set_output_option(options, word.substr(0, dash), word.substr(dash + 1));
+        !wrong.empty())
+      return wrong;
+  }
+  return {};
+}
+
+class GoldenMode : public ::testing::TestWithParam<ModeCase> {};
+
+TEST_P(GoldenMode, ConvertsAsExpected) {
+  const ModeCase& c = GetParam();
+  OutputOptions options;
+  ASSERT_EQ(options_from_name(c, options), "") << c.expected;
+  const auto stored = read_bytes(cases_dir() / c.source);
+  ASSERT_TRUE(stored);
+  ConversionContext ctx = conversion_context(options);
+  StringSink sink;
+  ASSERT_TRUE(convert_stream(ctx, c.lf ? *stored : with_line_ends(*stored, "\r\n"), memory_source(),
+                             c.syntax.c_str(), sink, c.lf ? LineEnds::LF : LineEnds::CR_LF));
+  const std::string out = sink.take();
+  const std::string expected = read_bytes(cases_dir() / c.expected).value_or("");
+  if (out != expected) {
+    const std::string new_name = c.expected + (c.lf ? ".lf.new" : ".new");
+    std::ofstream(cases_dir() / new_name, std::ios::binary) << out;
+    ADD_FAILURE() << c.expected << " differs; wrote " << (cases_dir() / new_name).string() << "\n"
+                  << first_difference(out, expected);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, GoldenMode, ::testing::ValuesIn(make_mode_cases()), mode_case_name);
 
 }  // namespace
 }  // namespace vorel

@@ -51,7 +51,7 @@ TEST(ForumSafeUbb, EntitiesUnlessTheBoardEscapesHtml) {
   MarkupOptions raw = safe();
   raw.ubb_no_entities = true;
   EXPECT_EQ(convert("a&b<c>d \"&<\"", raw), "a&b<c>d [color=#FF0000]\"&<\"[/color]");
-  // Without the safe mode '&' stays as the original program writes it.
+  // Without the safe mode '&' stays as the default UBB writes it.
   raw.ubb_safe = false;
   EXPECT_EQ(convert("a&b<c>[", raw), "a&b<c>[");
 }

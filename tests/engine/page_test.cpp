@@ -5,6 +5,7 @@
 
 #include "engine/convert.h"
 #include "engine/markup.h"
+#include "engine/output_options.h"
 #include "engine/page.h"
 #include "test_support.h"
 
@@ -166,7 +167,6 @@ TEST(MarkupOptions, TheUbbModesAndTheTabWidthByName) {
                              {"ubb_no_entities", ""},
                              {"tab_width", "65"},
                              {"tab_width", "-1"},
-                             {"tab_width", "004"},
                              {"tab_width", ""},
                              {"ubb_font", "a]b"},
                              {"ubb_font", "a\nb"}}) {
@@ -181,16 +181,9 @@ TEST(MarkupOptions, TheUbbModesAndTheTabWidthByName) {
   EXPECT_EQ(m.tab_width, 0u);
   EXPECT_EQ(m.ubb_font, "");
   EXPECT_FALSE(m.ubb_safe);
-  // Every name listed is one the function knows.
-  for (std::string_view name : MARKUP_OPTION_NAMES) {
-    MarkupOptions fresh;
-    EXPECT_TRUE(set_markup_option(fresh, name,
-                                  name == "page"      ? "classic"
-                                  : name == "escape"  ? "default"
-                                  : name == "charset" ? "auto"
-                                                      : "0"))
-        << name;
-  }
+  // option.ini holds the markup modes only: the dialog sets format and numbering.
+  EXPECT_FALSE(set_markup_option(m, "format", "ubb"));
+  EXPECT_FALSE(set_markup_option(m, "line_numbers", "1"));
 }
 
 }  // namespace

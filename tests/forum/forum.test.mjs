@@ -1,7 +1,7 @@
 // vorel-convert's UBB rendered by real BBCode libraries: in the forum-safe
 // mode every shipped sample, and a hostile text under several syntaxes, must
 // show exactly its source, with no link, image, quote or code made from it.
-// The default UBB (the original program's bytes) is only measured: its
+// The default UBB (as the Windows program writes it) is only measured: its
 // figures are printed.
 //
 // Environment: VOREL_CONVERT (the program), VOREL_SAMPLES_DIR.

@@ -324,6 +324,11 @@ TEST_F(SettingsTest, WriteGivesAValueToALineWithoutOne) {
   use_ini("[a]\r\nx\r\n");
   EXPECT_TRUE(put_setting_int("a", "x", 1));
   EXPECT_EQ(file_bytes(), "[a]\r\nx=1\r\n");
+  // An empty value too: the line reads as empty either way, but the platform
+  // writes "key=", and so do we.
+  use_ini("[a]\r\nx\r\ny=2\r\n");
+  EXPECT_TRUE(put_setting_string("a", "x", ""));
+  EXPECT_EQ(file_bytes(), "[a]\r\nx=\r\ny=2\r\n");
 }
 
 TEST_F(SettingsTest, WriteIntoAMissingDirectoryFails) {

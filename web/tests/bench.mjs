@@ -5,7 +5,7 @@
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import {chromium} from 'playwright-core';
+import {launch} from '../../tests/support/chromium.cjs';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 const corpusDir = path.resolve(process.argv[2] || path.join(root, 'build/bench-corpus'));
@@ -14,9 +14,7 @@ const webDir = process.env.VOREL_WEB_DIR || path.join(root, 'build/wasm/page');
 const converter = process.env.VOREL_CONVERT || path.join(root, 'build/native/bin/vorel-convert');
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 
-const browser = await chromium.launch({executablePath: '/usr/bin/chromium',
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--no-first-run']});
+const browser = await launch();
 const page = await browser.newPage();
 let t0 = Date.now();
 await page.goto('file://' + path.join(webDir, 'index.html'));
@@ -36,8 +34,8 @@ await page.evaluate(() => {
     const t = performance.now();
     benchWorker.onmessage = (e) => resolve({engine: e.data.conversionMs, keywords: e.data.keywordMs,
       worker: e.data.engineMs, wall: performance.now() - t, ok: e.data.ok});
-    benchWorker.postMessage({id: 1, op: 'convert', bytes: bytes.buffer, syntax: 'C++', options,
-                             firstLine: 1}, [bytes.buffer]);
+    benchWorker.postMessage({id: 1, op: 'convert', bytes: bytes.buffer, syntax: 'C++', options},
+                            [bytes.buffer]);
   });
 });
 
@@ -52,8 +50,9 @@ for (const mb of [1, 10]) {
   const MB = data.length / 1e6;
   // The page's choices (one per line) and the same for vorel-convert.
   for (const [options, flags] of [
-    ['html', []], ['html numbered', ['--line-numbers', '1']], ['html page=modern', ['--page', 'modern']],
-    ['ubb', ['--format', 'ubb']], ['ubb ubb_safe=1', ['--format', 'ubb', '--ubb-safe']]]) {
+    ['format=html', []], ['format=html line_numbers=1', ['--line-numbers', '1']],
+    ['format=html page=modern', ['--page', 'modern']], ['format=ubb', ['--format', 'ubb']],
+    ['format=ubb ubb_safe=1', ['--format', 'ubb', '--ubb-safe']]]) {
     const runs = [];
     const lines = options.split(' ').join('\n');
     for (let i = 0; i < rounds; i++) runs.push(await page.evaluate(([b, o]) => benchConvert(b, o), [b64, lines]));
@@ -69,7 +68,7 @@ for (const mb of [1, 10]) {
     const w = median(runs.map((r) => r.worker));
     const wall = median(runs.map((r) => r.wall));
     const n = median(native);
-    console.log(`${mb} MB ${options.padEnd(16)} wasm engine ${e} ms (${(MB / (e / 1000)).toFixed(0)} MB/s), ` +
+    console.log(`${mb} MB ${options.padEnd(28)} wasm engine ${e} ms (${(MB / (e / 1000)).toFixed(0)} MB/s), ` +
         `in the Worker ${w.toFixed(0)} ms (${(MB / (w / 1000)).toFixed(0)} MB/s), ` +
         `page round trip ${wall.toFixed(0)} ms | native vorel-convert ${n.toFixed(0)} ms ` +
         `(${(MB / (n / 1000)).toFixed(0)} MB/s, process and file I/O included)`);

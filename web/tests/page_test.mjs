@@ -13,7 +13,8 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import {chromium} from 'playwright-core';
+import {launch} from '../../tests/support/chromium.cjs';
+import {samples} from '../../tests/support/samples.cjs';
 
 const sourceDir = path.resolve(process.env.VOREL_SOURCE_DIR ||
     path.join(path.dirname(new URL(import.meta.url).pathname), '../..'));
@@ -24,15 +25,8 @@ const packDir = path.join(sourceDir, 'data');  // the pack the page embeds
 const pageUrl = 'file://' + path.join(webDir, 'index.html');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vorel-web-'));
 
-const SAMPLES = {
-  'hello.c': 'C', 'sample.cpp': 'C++', 'sample.cs': 'C#', 'Sample.java': 'Java',
-  'sample.js': 'JavaScript', 'sample.ts': 'TypeScript', 'sample.py': 'Python', 'sample.php': 'PHP',
-  'sample.html': 'HTML', 'sample.css': 'CSS', 'sample.sql': 'SQL', 'sample.sh': 'Shell (bash)',
-  'sample.bat': 'Batch (cmd)', 'sample.ps1': 'PowerShell', 'sample.go': 'Go', 'sample.rs': 'Rust',
-  'sample.kt': 'Kotlin', 'sample.swift': 'Swift', 'sample.vb': 'Visual Basic',
-  'sample.pas': 'Pascal/Delphi', 'sample.pl': 'Perl', 'sample.rb': 'Ruby', 'sample.lua': 'Lua',
-  'sample.xml': 'XML', 'sample.ini': 'INI', 'sample.mk': 'Makefile', 'sample.asm': 'x86 Assembly',
-};
+// Each shipped sample and the syntax vorel-convert chooses from its name.
+const SAMPLES = Object.fromEntries(samples(converter, sourceDir).map((s) => [s.name, s.syntax]));
 // Each format, with and without numbering (a start other than 1 shows the
 // number is passed through).
 const CASES = [
@@ -155,11 +149,7 @@ async function copied() {
 }
 
 before(async () => {
-  browser = await chromium.launch({
-    executablePath: process.env.VOREL_CHROMIUM || '/usr/bin/chromium',
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
+  browser = await launch();
   context = await browser.newContext({acceptDownloads: true});
   await context.grantPermissions(['clipboard-read', 'clipboard-write']);
   // The page's own files and what it makes itself (its Worker's blob, the
@@ -363,7 +353,7 @@ test('the UBB preview is the post as the bundled BBCode library renders it', asy
 
 test('bbcode.js holds the published @bbob files unchanged, at the versions it names', () => {
   const bundled = fs.readFileSync(path.join(webDir, 'bbcode.js'), 'utf8');
-  const modules = path.join(path.dirname(new URL(import.meta.url).pathname), 'node_modules/@bbob');
+  const modules = path.join(sourceDir, 'node_modules/@bbob');
   for (const name of ['html', 'preset-html5']) {
     const {version} = JSON.parse(fs.readFileSync(path.join(modules, name, 'package.json'), 'utf8'));
     assert.ok(bundled.includes(`@bbob/${name} ${version}`), `${name} ${version} is not the version named`);
@@ -484,7 +474,11 @@ test('bad input: the page says what vorel-convert says and keeps the text', asyn
     for (const c of [CASES[0], CASES[3]]) {
       await page.selectOption('#syntax', 'C');
       await choose(c);
+      // An opened file converts by itself and tells how its syntax was
+      // chosen; Convert is pressed once that is done.
+      n = await conversions();
       await set();
+      if (what === 'binary') await settle(n);
       n = await conversions();
       await page.click('#convert');
       await settle(n);

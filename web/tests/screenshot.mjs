@@ -2,12 +2,10 @@
 // converted to numbered HTML on the modern page.  Usage: node web/tests/screenshot.mjs
 import fs from 'node:fs';
 import path from 'node:path';
-import {chromium} from 'playwright-core';
+import {launch} from '../../tests/support/chromium.cjs';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
-const browser = await chromium.launch({executablePath: '/usr/bin/chromium',
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--no-first-run']});
+const browser = await launch();
 const page = await browser.newPage({viewport: {width: 1280, height: 900}});
 await page.goto('file://' + path.join(root, 'build/wasm/page/index.html'));
 await page.waitForSelector('body[data-ready=yes]');

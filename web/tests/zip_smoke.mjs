@@ -12,7 +12,7 @@ import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import {chromium} from 'playwright-core';
+import {launch} from '../../tests/support/chromium.cjs';
 
 const [pageArg, convertArg] = process.argv.slice(2);
 if (!pageArg || !convertArg) {
@@ -45,11 +45,7 @@ async function main() {
       ['--config-dir', path.join(sourceDir, 'data'), '--syntax', 'C', '--format', 'html', sample]);
   assert.ok(want.includes('color'), 'vorel-convert gave no coloured markup');
 
-  const browser = await chromium.launch({
-    executablePath: process.env.VOREL_CHROMIUM || '/usr/bin/chromium',
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
+  const browser = await launch();
   const stray = [];
   try {
     const context = await browser.newContext({acceptDownloads: true});

@@ -7,7 +7,7 @@
 
 #include "engine/convert.h"
 
-namespace vorel::cli {
+namespace vorel::text {
 
 // How a text goes to the engine.  Text without a CR is Unix text (LF) and
 // converts as it is; text whose every CR is followed by an LF, and every LF
@@ -45,4 +45,4 @@ class LineEndNormaliser {
   bool after_cr_ = false;
 };
 
-}  // namespace vorel::cli
+}  // namespace vorel::text

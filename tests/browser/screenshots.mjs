@@ -1,10 +1,9 @@
 // Renders the HTML choices side by side for docs/: the classic page, the
 // modern page with line numbers, and a modern fragment inside a plain page.
-// Usage: node tests/browser/screenshots.js [OUT_DIR]   (VOREL_CONVERT names the converter)
-'use strict';
-const fs = require('node:fs');
-const path = require('node:path');
-const { SOURCE_DIR, launch, scratch, convert, fileUrl } = require('./support');
+// Usage: node tests/browser/screenshots.mjs [OUT_DIR]   (VOREL_CONVERT names the converter)
+import fs from 'node:fs';
+import path from 'node:path';
+import { SOURCE_DIR, launch, scratch, convert, fileUrl } from './support.mjs';
 
 const OUT = path.resolve(process.argv[2] || path.join(SOURCE_DIR, 'docs'));
 const SAMPLE = path.join(SOURCE_DIR, 'samples', 'sample.cpp');

@@ -1,13 +1,12 @@
 // Every shipped sample, a UTF-8 and a Big5 source and two hostile files,
 // converted in each mode and opened in Chromium: the code block must show
 // the source exactly and hold nothing but styling elements.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert/strict');
-const fs = require('node:fs');
-const path = require('node:path');
-const { launch, scratch, convert, samples, autoCharset, inspectBlock, decodeInPage, fileUrl } =
-  require('./support');
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { launch, scratch, convert, samples, autoCharset, inspectBlock, decodeInPage, fileUrl } from './support.mjs';
 
 // The modes, and how a reader meets each: a page of its own, or a fragment
 // pasted into a plain page of the author's.
@@ -42,7 +41,7 @@ function hostileUtf8() {
 
 function inputs(dir) {
   const list = samples();
-  const here = (f) => path.join(__dirname, 'inputs', f);
+  const here = (f) => path.join(path.dirname(fileURLToPath(import.meta.url)), 'inputs', f);
   list.push({ file: here('utf8.cpp'), syntax: 'C++' }, { file: here('big5.cpp'), syntax: 'C' });
   const hostile = path.join(dir, 'hostile.txt');
   fs.writeFileSync(hostile, hostileBytes());

@@ -1,30 +1,16 @@
 // What the browser tests share: vorel-convert, headless Chromium, the
 // shipped samples and a look at a page's code block as a reader sees it.
-'use strict';
-const { execFileSync } = require('node:child_process');
-const fs = require('node:fs');
-const os = require('node:os');
-const path = require('node:path');
-const { pathToFileURL } = require('node:url');
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 
-const SOURCE_DIR = path.resolve(__dirname, '..', '..');
+import { launch } from '../support/chromium.cjs';
+import { samples as sharedSamples } from '../support/samples.cjs';
+
+const SOURCE_DIR = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..', '..');
 const CONVERT = process.env.VOREL_CONVERT || path.join(SOURCE_DIR, 'build', 'native', 'bin', 'vorel-convert');
-const CHROMIUM = process.env.VOREL_CHROMIUM || '/usr/bin/chromium';
-
-let chromium;
-try {
-  ({ chromium } = require('playwright-core'));
-} catch (e) {
-  throw new Error('playwright-core is missing: run scripts/setup.sh (it runs npm ci in tests/browser)');
-}
-
-async function launch(extraArgs = []) {
-  return chromium.launch({
-    executablePath: CHROMIUM,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--disable-quic', '--no-first-run', ...extraArgs],
-  });
-}
 
 // A fresh folder for one test file's pages.
 function scratch() {
@@ -38,13 +24,9 @@ function convert(dir, input, args, name) {
   return out;
 }
 
-// The shipped samples and their syntaxes, as scripts/gallery.sh lists them.
+// The shipped samples and the syntax vorel-convert chooses for each.
 function samples() {
-  const script = fs.readFileSync(path.join(SOURCE_DIR, 'scripts', 'gallery.sh'), 'utf8');
-  const list = [];
-  for (const m of script.matchAll(/^\s*"([^"|]+)\|([^"]+)"\s*$/gm))
-    list.push({ file: path.join(SOURCE_DIR, 'samples', m[1]), syntax: m[2] });
-  return list;
+  return sharedSamples(CONVERT, SOURCE_DIR);
 }
 
 // The encoding a page for these bytes should declare when the charset is
@@ -94,5 +76,5 @@ function fileUrl(p) {
   return pathToFileURL(p).href;
 }
 
-module.exports = { SOURCE_DIR, CONVERT, launch, scratch, convert, samples, autoCharset, inspectBlock,
+export { SOURCE_DIR, CONVERT, launch, scratch, convert, samples, autoCharset, inspectBlock,
   decodeInPage, fileUrl };

@@ -1,12 +1,12 @@
 // Input line ends made CR LF before conversion.
-#include "cli/line_ends.h"
+#include "text/line_ends.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "engine/byte_search.h"
 
-namespace vorel::cli {
+namespace vorel::text {
 
 LineEndForm line_end_form(const char* text, std::size_t n) {
   const char* const e = text + n;
@@ -87,4 +87,4 @@ std::size_t LineEndNormaliser::feed(const char* src, std::size_t n, char* dst) {
   return static_cast<std::size_t>(d - dst);
 }
 
-}  // namespace vorel::cli
+}  // namespace vorel::text

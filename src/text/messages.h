@@ -4,11 +4,10 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "engine/convert.h"
 
-namespace vorel::cli {
+namespace vorel::text {
 
 // For input with a NUL byte at offset: such input is not converted.
 std::string nul_byte_message(std::uint64_t offset);
@@ -17,11 +16,4 @@ std::string nul_byte_message(std::uint64_t offset);
 // keyword file that could not be read, else a lack of memory.
 std::string conversion_failure_message(const ConversionContext& ctx, const std::string& syntax);
 
-// The values an output mode takes, for messages ("classic or modern"); name
-// as set_markup_option takes it.  "" for a switch or an unknown name.
-const char* markup_option_choices(std::string_view name);
-
-// For a value set_markup_option refused.
-std::string bad_markup_option_message(std::string_view name, std::string_view value);
-
-}  // namespace vorel::cli
+}  // namespace vorel::text

@@ -1,15 +1,16 @@
 // What a reader of the pages meets beyond the text itself: colours and
 // styles, the modern page's copy button, line numbers that are not copied,
 // the frame's own texts in either charset, the wrap switch.
-'use strict';
-const test = require('node:test');
-const assert = require('node:assert/strict');
-const fs = require('node:fs');
-const http = require('node:http');
-const path = require('node:path');
-const { SOURCE_DIR, launch, scratch, convert, decodeInPage, fileUrl } = require('./support');
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { SOURCE_DIR, launch, scratch, convert, decodeInPage, fileUrl } from './support.mjs';
 
-const FIXTURE = path.join(__dirname, 'fixture');
+const HERE = path.dirname(fileURLToPath(import.meta.url));
+const FIXTURE = path.join(HERE, 'fixture');
 const PROBE_ARGS = ['--config-dir', FIXTURE, '--syntax', 'Probe'];
 
 let browser;
@@ -191,7 +192,7 @@ test('line numbers show from the first number but are never selected or copied',
 
 test('the frame\'s own texts read right in Big5 and in UTF-8', async () => {
   const ascii = write('ascii.c', 'int main(void) { return 0; }\n');
-  const utf8 = path.join(__dirname, 'inputs', 'utf8.cpp');
+  const utf8 = path.join(HERE, 'inputs', 'utf8.cpp');
   const cases = [
     { input: ascii, args: [], charset: 'Big5' },
     { input: utf8, args: [], charset: 'UTF-8' },

@@ -1,0 +1,23 @@
+// The shipped samples and the syntax each converts under: the one vorel-convert
+// chooses from the file name through config.ini's "files" key, asked of the
+// program itself so that no suite keeps a table of its own.
+'use strict';
+
+const { spawnSync } = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+
+// [{file, name, syntax}] for every file in SOURCE_DIR/samples, by name.
+function samples(convert, sourceDir) {
+  const dir = path.join(sourceDir, 'samples');
+  return fs.readdirSync(dir).sort().map((name) => {
+    const file = path.join(dir, name);
+    const r = spawnSync(convert, ['--config-dir', path.join(sourceDir, 'data'), '--stats', '-o', os.devNull, file]);
+    const m = /^syntax: +(.*) \(from the file name\)$/m.exec(r.stderr.toString());
+    if (r.status !== 0 || !m) throw new Error(`no syntax for ${name}: ${r.stderr}`);
+    return { file, name, syntax: m[1] };
+  });
+}
+
+module.exports = { samples };
