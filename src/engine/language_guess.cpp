@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "text/ascii.h"
+
 namespace vorel {
 
 namespace {
@@ -26,7 +28,7 @@ double list_weight(std::size_t n) { return n ? std::log(3000.0 / static_cast<dou
 
 std::string folded(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = static_cast<char>(fold_ascii(static_cast<unsigned char>(c)));
+  for (char& c : out) c = static_cast<char>(ascii_lower(static_cast<unsigned char>(c)));
   return out;
 }
 
