@@ -99,6 +99,10 @@ MAPPINGS = {
     "CSS": {"Token.Keyword.Type": PB, "Token.Keyword.Pseudo": PB, "Token.Keyword.Constant": PB},
     # TypeScript: Pygments gives every name after ':' (user types too) Keyword.Type.
     "TypeScript": {"Token.Keyword.Type": PB},
+    # Haskell: Pygments gives every capitalised name (user types and constructors too)
+    # Keyword.Type, and the reserved operators (->, ::, =, <-) Operator.Word; we colour the
+    # Prelude's types and leave operators plain, as for every other language.
+    "Haskell": {"Token.Keyword.Type": PB, "Token.Operator.Word": PB},
     # Assembly: Pygments types instruction mnemonics Name.Function; they are the keywords.
     "x86 Assembly": {"Token.Name.Function": K},
     "GNU asm": {"Token.Name.Function": K},
