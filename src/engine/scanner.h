@@ -210,8 +210,20 @@ inline const char* find_nested_comment_end(const ActivePair& pair, const char* p
   }
 }
 
-inline bool is_name_start(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-inline bool is_name_byte(char c) { return is_name_start(c) || (c >= '0' && c <= '9'); }
+// Bytes of a name as here-documents, interpolations and symbols take it:
+// bit 0 may start one, bit 1 may continue one.
+struct NameBytes {
+  uint8_t of[256] = {};
+  constexpr NameBytes() {
+    for (int c = 0; c < 256; ++c) {
+      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+      of[c] = static_cast<uint8_t>((letter ? 1 : 0) | (letter || (c >= '0' && c <= '9') ? 2 : 0));
+    }
+  }
+};
+inline constexpr NameBytes NAME_BYTES{};
+inline bool is_name_start(char c) { return NAME_BYTES.of[static_cast<unsigned char>(c)] & 1; }
+inline bool is_name_byte(char c) { return NAME_BYTES.of[static_cast<unsigned char>(c)] & 2; }
 
 // A here-document opened by the marker at p: its name, and one past what the
 // opener covers (marker, form, quotes and name).  Nothing when no name follows.
@@ -345,7 +357,10 @@ inline const char* interpolation_end(const char* p, const char* end, const char*
 inline const char* find_interpolated_end(const char* q, const char* end, const char* marker, std::size_t len,
                                          EscapeRule rule, char escape, char eol, const char* interp,
                                          std::size_t interp_len) {
+  const char esc = rule == ESCAPE_CHAR ? escape : marker[0];
   while (q != end) {
+    q = find_any_of4(q, end, marker[0], esc, eol ? eol : marker[0], interp[0]);
+    if (q == end) break;
     const char c = *q;
     if (eol && c == eol) return q + 1;
     if (rule == ESCAPE_CHAR && c == escape) {
@@ -362,7 +377,12 @@ inline const char* find_interpolated_end(const char* q, const char* end, const c
       }
       return q + len;
     }
-    if (c == interp[0])
+    // Only a bracketed interpolation can hold the closing quote ($name cannot).
+    const char last = interp[interp_len - 1];
+    const bool bracketed =
+        last == '{' || last == '(' ||
+        (static_cast<std::size_t>(end - q) > interp_len && (q[interp_len] == '{' || q[interp_len] == '('));
+    if (c == interp[0] && bracketed)
       if (const char* after = interpolation_end(q, end, interp, interp_len)) {
         q = after;
         continue;
@@ -457,7 +477,10 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
       if (w != y) emit(TOKEN_WORD, std::string_view(w, static_cast<std::size_t>(y - w)));
     };
     const char* lit = b;
+    const char esc = rule == ESCAPE_CHAR ? escape : syntax.interpolate[0];
     for (const char* q = from; q < e;) {
+      q = find_any_of3(q, e, esc, syntax.interpolate[0], syntax.interpolate[0]);
+      if (q == e) break;
       if (rule == ESCAPE_CHAR && *q == escape) {
         q += 2;
         continue;
