@@ -59,21 +59,21 @@ bool detects_syntax(const Options& opt) {
   return !source.has_section(opt.syntax);
 }
 
-// The syntax --syntax names; told gets how --stats names it.  -1 when there
-// is one (or none is wanted), else the exit status.
-int named_syntax(const Options& opt, std::string& syntax, std::string& told) {
+// The syntax --syntax names; told gets how --stats names it.  False (and
+// the message said) when config.ini has no such section.
+bool named_syntax(const Options& opt, std::string& syntax, std::string& told) {
   SettingsSyntaxSource source;
   syntax = opt.syntax;
   told = "none";
-  if (opt.syntax.empty()) return -1;
+  if (opt.syntax.empty()) return true;
   told = opt.syntax;
-  if (source.has_section(opt.syntax)) return -1;
+  if (source.has_section(opt.syntax)) return true;
   std::string nearest;
   for (const std::string& name : closest_names(opt.syntax, source.section_names()))
     nearest += (nearest.empty() ? "" : ", ") + name;
   error("no syntax '" + opt.syntax + "' in '" + current_settings_path() + "'" +
         (nearest.empty() ? std::string() : "; the nearest: " + nearest) + " (see --list-syntaxes)");
-  return 2;
+  return false;
 }
 
 // The syntax the input asks for (see pick_syntax): its name, its "#!" line,
@@ -128,7 +128,7 @@ int convert(const Options& opt) {
   std::string syntax, told;
   const bool detect = detects_syntax(opt);
   if (!detect)
-    if (const int status = named_syntax(opt, syntax, told); status >= 0) return status;
+    if (!named_syntax(opt, syntax, told)) return 2;  // a wrong command line
 
   Input in;
   std::string message;
