@@ -12,6 +12,10 @@
 
 namespace vorel {
 
+constexpr double COMMON_BONUS = 0.3;
+constexpr double COMMON_SPAN = 20;
+constexpr double OTHER_CASE_FACTOR = 0.25;
+
 namespace {
 
 constexpr std::size_t READ_LIMIT = 32 * 1024;
@@ -186,20 +190,28 @@ double LanguageGuesser::score(const Section& s, std::string_view text, std::stri
     if (!t || t->count() == 0) continue;
     const std::vector<double>& weights = k == 0 ? s.weights1 : s.weights2;
     std::vector<uint32_t> uses(t->count());
+    std::vector<bool> as_listed(t->count());
     std::size_t i = 0;
     while (i < code.size()) {
       while (i < code.size() && syntax.delimiters[static_cast<unsigned char>(code[i])]) ++i;
       const std::size_t start = i;
       while (i < code.size() && !syntax.delimiters[static_cast<unsigned char>(code[i])]) ++i;
       if (i > start) {
-        const std::ptrdiff_t e = t->find_index(code.substr(start, i - start));
-        if (e >= 0) ++uses[static_cast<std::size_t>(e)];
+        const std::string_view word = code.substr(start, i - start);
+        const std::ptrdiff_t e = t->find_index(word);
+        if (e >= 0) {
+          ++uses[static_cast<std::size_t>(e)];
+          if (word == t->keyword(static_cast<std::size_t>(e))) as_listed[static_cast<std::size_t>(e)] = true;
+        }
       }
     }
     const double factor = k == 0 ? 1.0 : LIBRARY_FACTOR;
+    // A word of a language that ignores case, met only in another case than
+    // its list writes it ("name" for NAME), says less: it is often a name.
     for (std::size_t e = 0; e < uses.size(); ++e)
       if (uses[e])
-        total += factor * (s.hit_weight + weights[e]) * (1 + std::log(static_cast<double>(uses[e])));
+        total += factor * (as_listed[e] ? 1.0 : OTHER_CASE_FACTOR) * (s.hit_weight + weights[e]) *
+                 (1 + std::log(static_cast<double>(uses[e])));
   }
   // Comment markers starting a line.
   std::vector<uint32_t> lines(s.markers.size());
@@ -241,7 +253,12 @@ std::vector<LanguageGuesser::Score> LanguageGuesser::rank(std::string_view text)
   text = head_of(text);
   const std::string code = code_view(text);
   std::vector<Score> scores;
-  for (const Section& s : sections_) scores.push_back({s.name, score(s, text, code)});
+  // config.ini lists the languages people publish most first: a text that
+  // reads alike in two gets the more common one.
+  for (std::size_t i = 0; i < sections_.size(); ++i)
+    scores.push_back(
+        {sections_[i].name,
+         score(sections_[i], text, code) * (1 + COMMON_BONUS / (1 + static_cast<double>(i) / COMMON_SPAN))});
   std::stable_sort(scores.begin(), scores.end(),
                    [](const Score& a, const Score& b) { return a.score > b.score; });
   // Near ties between related sections go to the one nearer the top of

@@ -161,6 +161,28 @@ TEST_F(Commands, StartTakesTheWholeTextWhenItHoldsBig5Characters) {
   EXPECT_EQ(source, dialog.text());
 }
 
+TEST_F(Commands, StartColoursAStringOverSeveralLinesAsOneRun) {
+  // A section with a string pair, an escape and a comment that counts only at
+  // a word's start, as the shipped Python and shell sections have them.
+  write_bytes(dir.file("config.ini"), read_bytes(dir.file("config.ini")) +
+                                          "[Py]\r\nstr1=\"\r\nescape=\\\r\nstring1='\"\"\"'\r\n"
+                                          "comment1=#\r\ncomment1at=word\r\ncolor_string=FF\r\n");
+  SendMessageA(dialog.item(IDC_SYNTAX), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Py"));
+  const std::string source =
+      "def f():\r\n    \"\"\"Say \"hi\"\r\n    twice.\"\"\"\r\n    return \"a\\\"b\" # $#\r\n";
+  dialog.set_text(source);
+  choose(true, false, "0", 3);
+  ASSERT_EQ("Py", dialog.syntax());
+  start_and_press(IDC_RESULT_CLOSE);
+  const std::string expected = markup(source, FLAG_HTML, 0, "Py");
+  EXPECT_EQ(expected, dialog.text());
+  EXPECT_NE(std::string::npos,
+            expected.find("<font color=FF0000>\"\"\"Say \"hi\"\r\n    twice.\"\"\"</font>\r\n"))
+      << expected;
+  EXPECT_NE(std::string::npos, expected.find("<font color=FF0000>\"a\\\"b\"</font> <font color=000000># $#"))
+      << expected;
+}
+
 TEST_F(Commands, StartTwiceConvertsTheMarkupAndTwoUndosLeadBack) {
   choose(false, false, "0", 2);
   dialog.set_text(SOURCE);
