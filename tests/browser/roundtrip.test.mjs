@@ -68,10 +68,10 @@ function hostPage(dir, fragment, charset) {
 test('every source reads back exactly in the browser', async (t) => {
   const dir = scratch();
   const browser = await launch();
-  const page = await browser.newPage();
-  const list = inputs(dir);
-  const sampleCount = samples().length;
   try {
+    const page = await browser.newPage();
+    const list = inputs(dir);
+    const sampleCount = samples().length;
     for (const mode of MODES) {
       let exactSamples = 0;
       const failures = [];

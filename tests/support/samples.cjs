@@ -1,6 +1,7 @@
 // The shipped samples and the syntax each converts under: the one vorel-convert
-// chooses from the file name through config.ini's "files" key, asked of the
-// program itself so that no suite keeps a table of its own.
+// chooses from the file name (or, for a name two sections share, its first
+// lines) through config.ini, asked of the program itself so that no suite
+// keeps a table of its own.
 'use strict';
 
 const { spawnSync } = require('node:child_process');
@@ -14,7 +15,7 @@ function samples(convert, sourceDir) {
   return fs.readdirSync(dir).sort().map((name) => {
     const file = path.join(dir, name);
     const r = spawnSync(convert, ['--config-dir', path.join(sourceDir, 'data'), '--stats', '-o', os.devNull, file]);
-    const m = /^syntax: +(.*) \(from the file name\)$/m.exec(r.stderr.toString());
+    const m = /^syntax: +(.*) \(from the [^)]*\)$/m.exec(r.stderr.toString());
     if (r.status !== 0 || !m) throw new Error(`no syntax for ${name}: ${r.stderr}`);
     return { file, name, syntax: m[1] };
   });
