@@ -61,8 +61,9 @@ namespace detail {
 // CLASS_PLAIN marks the delimiters that begin nothing and that the emitter's
 // escapes leave as they are: an emitter that takes whole runs of them gets
 // each run in one call.
-// CLASS_PAIR and CLASS_HEREDOC mark the first bytes of string pairs and of
-// the here-document marker (extended rules only).
+// CLASS_PAIR, CLASS_HEREDOC, CLASS_REGEX and CLASS_SYMBOL mark the first
+// bytes of string pairs, of the here-document marker, and the regex and
+// symbol bytes (extended rules only).
 enum : uint8_t {
   CLASS_DELIMITER = 1,
   CLASS_QUOTE = 2,
