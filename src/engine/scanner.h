@@ -444,12 +444,14 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
 
   // A string [b, e) whose text from `from` on may hold interpolations: the
   // literal parts go out as strings (a bracketed interpolation's brackets
-  // with them), the code as words and delimiters.
+  // with them), the code as words and delimiters.  one_line: a quote's string
+  // that ends at its line end, whose parts never span lines (the line end
+  // that cuts it stays outside the run, as for a string without code).
   [[maybe_unused]] auto emit_interpolated = [&](const char* b, const char* from, const char* e,
-                                                EscapeRule rule, char escape) {
+                                                EscapeRule rule, char escape, bool one_line) {
     auto literal = [&](const char* x, const char* y) {
       if (x != y)
-        emit(spans_lines(x, y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+        emit(!one_line && spans_lines(x, y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
              std::string_view(x, static_cast<std::size_t>(y - x)));
     };
     // Code: words and delimiters, and strings of the two quotes within it
@@ -567,7 +569,7 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           if (hit->interpolates) {
             stop = find_interpolated_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape, 0,
                                          syntax.interpolate, interp_len);
-            emit_interpolated(p, p + start_len, stop, hit->rule, hit->escape);
+            emit_interpolated(p, p + start_len, stop, hit->rule, hit->escape, false);
           } else {
             stop = find_string_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape);
             emit(spans_lines(p, stop) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
@@ -609,7 +611,7 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           if (syntax.quote_interpolates[slot]) {
             stop = find_interpolated_end(p + 1, end, &c, 1, rule, escape, syntax.quotes_span_lines ? 0 : eol,
                                          syntax.interpolate, interp_len);
-            emit_interpolated(p, p + 1, stop, rule, escape);
+            emit_interpolated(p, p + 1, stop, rule, escape, !syntax.quotes_span_lines);
           } else {
             if (syntax.quotes_span_lines) {
               stop = find_string_end(p + 1, end, &c, 1, rule, escape);

@@ -250,6 +250,14 @@ TEST(ScannerInterpolation, CodeInsideAStringComesOutAsWordsAndDelimiters) {
   EXPECT_EQ(without_delimiters(scan(sh, "\"5$ and ${x\"")), (Tokens{word(""), str("\"5$ and ${x\"")}));
 }
 
+TEST(ScannerInterpolation, OneLineStringCutByItsLineEndStaysOneLine) {
+  // As without code inside: the line end that cuts the string is no line it spans.
+  const std::string rb = "str1=\"\r\nescape=\\\r\ninterpolate=#{\r\nstr1interpolate=1\r\n";
+  EXPECT_EQ(without_delimiters(scan(rb, "\"a #{b}\r\nc")),
+            (Tokens{word(""), str("\"a #{"), word("b"), str("}\r"), word("c")}));
+  EXPECT_EQ(without_delimiters(scan(rb, "\"a\r\nc")), (Tokens{word(""), str("\"a\r"), word("c")}));
+}
+
 TEST(ScannerInterpolation, BracketMarkerInAStringPair) {
   const std::string js =
       "escape=\\\r\nstring1=`\r\nstring1interpolate=1\r\ninterpolate=${\r\ndelimiter=+{}`\r\n";
