@@ -354,18 +354,20 @@ inline const char* interpolation_end(const char* p, const char* end, const char*
 // One past the end of a string that holds interpolations, whose text begins
 // at q; eol: the line end that ends a one-line string, or 0.  Code inside an
 // interpolation never ends the string ("$(cmd "x")" is one string).
+// text_end: where the string's text ends, before its end marker if found.
 inline const char* find_interpolated_end(const char* q, const char* end, const char* marker, std::size_t len,
                                          EscapeRule rule, char escape, char eol, const char* interp,
-                                         std::size_t interp_len) {
+                                         std::size_t interp_len, const char*& text_end) {
+  text_end = end;
   const char esc = rule == ESCAPE_CHAR ? escape : marker[0];
   while (q != end) {
     q = find_any_of4(q, end, marker[0], esc, eol ? eol : marker[0], interp[0]);
     if (q == end) break;
     const char c = *q;
-    if (eol && c == eol) return q + 1;
+    if (eol && c == eol) return text_end = q + 1;
     if (rule == ESCAPE_CHAR && c == escape) {
       if (end - q < 2) return end;
-      if (eol && q[1] == eol) return q + 2;
+      if (eol && q[1] == eol) return text_end = q + 2;
       q += 2;
       continue;
     }
@@ -375,6 +377,7 @@ inline const char* find_interpolated_end(const char* q, const char* end, const c
         q += 2 * len;
         continue;
       }
+      text_end = q;
       return q + len;
     }
     // Only a bracketed interpolation can hold the closing quote ($name cannot).
@@ -447,8 +450,10 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
   // with them), the code as words and delimiters.  one_line: a quote's string
   // that ends at its line end, whose parts never span lines (the line end
   // that cuts it stays outside the run, as for a string without code).
-  [[maybe_unused]] auto emit_interpolated = [&](const char* b, const char* from, const char* e,
-                                                EscapeRule rule, char escape, bool one_line) {
+  // Interpolations are looked for in [from, text_end) only: the end marker
+  // is no code.
+  [[maybe_unused]] auto emit_interpolated = [&](const char* b, const char* from, const char* text_end,
+                                                const char* e, EscapeRule rule, char escape, bool one_line) {
     auto literal = [&](const char* x, const char* y) {
       if (x != y)
         emit(!one_line && spans_lines(x, y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
@@ -480,15 +485,15 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
     };
     const char* lit = b;
     const char esc = rule == ESCAPE_CHAR ? escape : syntax.interpolate[0];
-    for (const char* q = from; q < e;) {
-      q = find_any_of3(q, e, esc, syntax.interpolate[0], syntax.interpolate[0]);
-      if (q == e) break;
+    for (const char* q = from; q < text_end;) {
+      q = find_any_of3(q, text_end, esc, syntax.interpolate[0], syntax.interpolate[0]);
+      if (q == text_end) break;
       if (rule == ESCAPE_CHAR && *q == escape) {
         q += 2;
         continue;
       }
       const char* after =
-          *q == syntax.interpolate[0] ? interpolation_end(q, e, syntax.interpolate, interp_len) : nullptr;
+          *q == syntax.interpolate[0] ? interpolation_end(q, text_end, syntax.interpolate, interp_len) : nullptr;
       if (!after) {
         ++q;
         continue;
@@ -567,9 +572,10 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
           const char* stop;
           if (hit->interpolates) {
+            const char* text_end;
             stop = find_interpolated_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape, 0,
-                                         syntax.interpolate, interp_len);
-            emit_interpolated(p, p + start_len, stop, hit->rule, hit->escape, false);
+                                         syntax.interpolate, interp_len, text_end);
+            emit_interpolated(p, p + start_len, text_end, stop, hit->rule, hit->escape, false);
           } else {
             stop = find_string_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape);
             emit(spans_lines(p, stop) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
@@ -609,9 +615,10 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           const char* stop;
           emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
           if (syntax.quote_interpolates[slot]) {
+            const char* text_end;
             stop = find_interpolated_end(p + 1, end, &c, 1, rule, escape, syntax.quotes_span_lines ? 0 : eol,
-                                         syntax.interpolate, interp_len);
-            emit_interpolated(p, p + 1, stop, rule, escape, !syntax.quotes_span_lines);
+                                         syntax.interpolate, interp_len, text_end);
+            emit_interpolated(p, p + 1, text_end, stop, rule, escape, !syntax.quotes_span_lines);
           } else {
             if (syntax.quotes_span_lines) {
               stop = find_string_end(p + 1, end, &c, 1, rule, escape);

@@ -258,6 +258,15 @@ TEST(ScannerInterpolation, OneLineStringCutByItsLineEndStaysOneLine) {
   EXPECT_EQ(without_delimiters(scan(rb, "\"a\r\nc")), (Tokens{word(""), str("\"a\r"), word("c")}));
 }
 
+TEST(ScannerInterpolation, TheEndMarkerIsNeverCode) {
+  // $E and $# would be code, but E] and # end the strings first.
+  const std::string ini =
+      "str1=#\r\nstr1interpolate=1\r\nstring1=[\r\nstring1e=E]\r\nstring1interpolate=1\r\n"
+      "interpolate=$\r\ndelimiter=$ \r\n";
+  EXPECT_EQ(without_delimiters(scan(ini, "[a $E] #b $# $c")),
+            (Tokens{word(""), str("[a $E]"), word(""), str("#b $#"), word("c")}));
+}
+
 TEST(ScannerInterpolation, BracketMarkerInAStringPair) {
   const std::string js =
       "escape=\\\r\nstring1=`\r\nstring1interpolate=1\r\ninterpolate=${\r\ndelimiter=+{}`\r\n";
