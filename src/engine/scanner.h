@@ -282,8 +282,9 @@ inline const char* find_heredoc_end(const char* body, const char* end, const cha
 // "regex" byte), or null when none opens there.  One may stand only where an
 // operand may: at the start, after an operator or an opening bracket, or after
 // a reserved word (return, typeof); after a name, a number or a closing
-// bracket the byte divides.  It ends on its line, at the first regex byte
-// that is neither escaped nor inside a [class].
+// bracket the byte divides.  It ends on its line (a backslash does not carry
+// it over), at the first regex byte that is neither escaped nor inside a
+// [class].
 inline const char* match_regex(const Syntax& syntax, const char* p, const char* begin, const char* end,
                                char eol) {
   const char* q = p;
@@ -305,8 +306,8 @@ inline const char* match_regex(const Syntax& syntax, const char* p, const char* 
   bool in_class = false;
   for (;; ++r) {
     if (r == end || *r == eol || *r == '\n' || *r == '\r') return nullptr;
-    if (*r == '\\') {
-      if (++r == end) return nullptr;
+    if (*r == '\\') {  // protects the next byte, but never a line end
+      if (++r == end || *r == eol || *r == '\n' || *r == '\r') return nullptr;
     } else if (*r == '[') {
       in_class = true;
     } else if (*r == ']') {

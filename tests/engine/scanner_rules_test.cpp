@@ -236,6 +236,9 @@ TEST(ScannerRegexLiterals, OpenWhereAnOperandMayStandAndDivideElsewhere) {
             (Tokens{word("a"), word("b"), word("c"), word("d"), word("e"), word("2"), word("f")}));
   // Without its closing byte on the line it is no regular expression.
   EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\r\n/")), (Tokens{word("x"), word("a")}));
+  // Nor when a backslash stands before the line end.
+  EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\\\r\n/")), (Tokens{word("x"), word("a\\")}));
+  EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\\\n/")), (Tokens{word("x"), word("a\\")}));
 }
 
 TEST(ScannerInterpolation, CodeInsideAStringComesOutAsWordsAndDelimiters) {
