@@ -499,8 +499,10 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
         ++q;
         continue;
       }
-      const char* open = q + interp_len - 1;  // the bracket of ${ or #{, if any
-      if (*open != '{' && q + interp_len < after && q[interp_len] == '{') open = q + interp_len;
+      // The bracket of ${ or #{, if any; a marker that ends in ( runs to its )
+      // whatever bracket follows it.
+      const char* open = q + interp_len - 1;
+      if (*open != '{' && *open != '(' && q + interp_len < after && q[interp_len] == '{') open = q + interp_len;
       if (*open == '{') {
         literal(lit, open + 1);
         code(open + 1, after - 1);

@@ -270,6 +270,12 @@ TEST(ScannerInterpolation, TheEndMarkerIsNeverCode) {
             (Tokens{word(""), str("[a $E]"), word(""), str("#b $#"), word("c")}));
 }
 
+TEST(ScannerInterpolation, AMarkerEndingInAParenthesisIsCodeToItsMatch) {
+  // The { after $( is code, not the brace of ${...}.
+  const std::string ini = "str1=\"\r\ninterpolate=$(\r\nstr1interpolate=1\r\ndelimiter=$(){}\r\n";
+  EXPECT_EQ(without_delimiters(scan(ini, "\"x$({a})\"")), (Tokens{word(""), str("\"x"), word("a"), str("\"")}));
+}
+
 TEST(ScannerInterpolation, BracketMarkerInAStringPair) {
   const std::string js =
       "escape=\\\r\nstring1=`\r\nstring1interpolate=1\r\ninterpolate=${\r\ndelimiter=+{}`\r\n";
