@@ -449,15 +449,15 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
   // A string [b, e) whose text from `from` on may hold interpolations: the
   // literal parts go out as strings (a bracketed interpolation's brackets
   // with them), the code as words and delimiters.  one_line: a quote's string
-  // that ends at its line end, whose parts never span lines (the line end
-  // that cuts it stays outside the run, as for a string without code).
+  // that its line end may cut; that line end spans no lines (it stays outside
+  // the run, as for a string without code).
   // Interpolations are looked for in [from, text_end) only: the end marker
   // is no code.
   [[maybe_unused]] auto emit_interpolated = [&](const char* b, const char* from, const char* text_end,
                                                 const char* e, EscapeRule rule, char escape, bool one_line) {
     auto literal = [&](const char* x, const char* y) {
       if (x != y)
-        emit(!one_line && spans_lines(x, y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+        emit(spans_lines(x, one_line && y == e ? y - 1 : y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
              std::string_view(x, static_cast<std::size_t>(y - x)));
     };
     // Code: words and delimiters, and strings of the two quotes within it

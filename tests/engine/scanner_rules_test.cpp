@@ -259,6 +259,10 @@ TEST(ScannerInterpolation, OneLineStringCutByItsLineEndStaysOneLine) {
   EXPECT_EQ(without_delimiters(scan(rb, "\"a #{b}\r\nc")),
             (Tokens{word(""), str("\"a #{"), word("b"), str("}\r"), word("c")}));
   EXPECT_EQ(without_delimiters(scan(rb, "\"a\r\nc")), (Tokens{word(""), str("\"a\r"), word("c")}));
+  // But text that the search for its end took as code over a line end ($( after $) still
+  // spans lines, and keeps all its bytes.
+  const std::string sh = "str1=\"\r\ninterpolate=$\r\nstr1interpolate=1\r\ndelimiter=$\r\n";
+  EXPECT_EQ(without_delimiters(scan(sh, "\"$$(a\r\nb)\"")), (Tokens{word(""), str("\""), block_str("(a\r\nb)\"")}));
 }
 
 TEST(ScannerInterpolation, TheEndMarkerIsNeverCode) {
