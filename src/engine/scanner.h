@@ -493,8 +493,9 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
         q += 2;
         continue;
       }
-      const char* after =
-          *q == syntax.interpolate[0] ? interpolation_end(q, text_end, syntax.interpolate, interp_len) : nullptr;
+      const char* after = *q == syntax.interpolate[0]
+                              ? interpolation_end(q, text_end, syntax.interpolate, interp_len)
+                              : nullptr;
       if (!after) {
         ++q;
         continue;
@@ -502,7 +503,8 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
       // The bracket of ${ or #{, if any; a marker that ends in ( runs to its )
       // whatever bracket follows it.
       const char* open = q + interp_len - 1;
-      if (*open != '{' && *open != '(' && q + interp_len < after && q[interp_len] == '{') open = q + interp_len;
+      if (*open != '{' && *open != '(' && q + interp_len < after && q[interp_len] == '{')
+        open = q + interp_len;
       if (*open == '{') {
         literal(lit, open + 1);
         code(open + 1, after - 1);

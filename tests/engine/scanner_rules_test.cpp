@@ -262,7 +262,8 @@ TEST(ScannerInterpolation, OneLineStringCutByItsLineEndStaysOneLine) {
   // But text that the search for its end took as code over a line end ($( after $) still
   // spans lines, and keeps all its bytes.
   const std::string sh = "str1=\"\r\ninterpolate=$\r\nstr1interpolate=1\r\ndelimiter=$\r\n";
-  EXPECT_EQ(without_delimiters(scan(sh, "\"$$(a\r\nb)\"")), (Tokens{word(""), str("\""), block_str("(a\r\nb)\"")}));
+  EXPECT_EQ(without_delimiters(scan(sh, "\"$$(a\r\nb)\"")),
+            (Tokens{word(""), str("\""), block_str("(a\r\nb)\"")}));
 }
 
 TEST(ScannerInterpolation, TheEndMarkerIsNeverCode) {
@@ -277,7 +278,8 @@ TEST(ScannerInterpolation, TheEndMarkerIsNeverCode) {
 TEST(ScannerInterpolation, AMarkerEndingInAParenthesisIsCodeToItsMatch) {
   // The { after $( is code, not the brace of ${...}.
   const std::string ini = "str1=\"\r\ninterpolate=$(\r\nstr1interpolate=1\r\ndelimiter=$(){}\r\n";
-  EXPECT_EQ(without_delimiters(scan(ini, "\"x$({a})\"")), (Tokens{word(""), str("\"x"), word("a"), str("\"")}));
+  EXPECT_EQ(without_delimiters(scan(ini, "\"x$({a})\"")),
+            (Tokens{word(""), str("\"x"), word("a"), str("\"")}));
 }
 
 TEST(ScannerInterpolation, BracketMarkerInAStringPair) {
