@@ -1,8 +1,10 @@
 // Fuzzes the rules a section opts into with keys of its own (escape characters, quote rules,
-// quotes that span lines, string pairs, comment places and nesting, here-documents): the
-// section is read from config.ini text as the programs read it, and the tokens and markup
-// of the source must be those of the slow restatement in scanner_rules_reference.h, for the
-// text as it is and, when it holds no CR, for it as Unix text and its CR LF copy alike.
+// quotes that span lines, string pairs, comment places and nesting, here-documents, regular
+// expression literals, code inside strings, symbols): the section is read from config.ini
+// text as the programs read it, and the tokens and markup of the source must be those of
+// the slow restatement in scanner_rules_reference.h, for the text as it is and, when it
+// holds no CR, for it as Unix text and its CR LF copy alike.  The first keyword file holds
+// the words after which a regular expression may open.
 //
 // Input: "FLAGS\n--8<--\nSECTION\n--8<--\nKEYWORDS\n--8<--\nSOURCE"
 //   FLAGS    h: HTML (else UBB); c: case-sensitive keywords

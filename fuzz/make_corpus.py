@@ -204,6 +204,18 @@ RULE_SECTIONS = {
              b'comment2e==end\r\ncomment2at=line\r\nheredoc=<<\r\nstring1=`\r\nstring2=%q(\r\nstring2e=)\r\n'
              b'delimiter=<(),\r\n',
              b'x = <<~EOS\r\n  a #{b}\r\n  EOS\r\n=begin\r\nz\r\n=end\r\n`ls\r\n-l` %q(a\\)b) "s\r\nt"'),
+    'js': (b'str1="\r\nstr2=\'\r\nescape=\\\r\ncomment1=/*\r\ncomment1e=*/\r\ncomment2=//\r\nregex=/\r\n'
+           b'string1=`\r\nstring1interpolate=1\r\ninterpolate=${\r\ndelimiter=/=()[];.,+{}`\r\n',
+           b'x = /[/*]\\/a/gi.test(s) / 2 /f; return /a"b/\r\nt = `a${b + `c${d}`}\r\ne` + "${no}"\r\n'
+           b'y = /a\\\r\n/ (z) / 3'),
+    'ruby_symbols': (b'str1="\r\nstr2=\'\r\nescape=\\\r\nstr_multiline=1\r\ncomment1=#\r\nregex=/\r\n'
+                     b'interpolate=#{\r\nstr1interpolate=1\r\nsymbol=:\r\ndelimiter=:(),=?{}/\r\n',
+                     b'f(:name, key: 1, ok?: x) A::B c ? d : e\r\n"a #{b("c")} \\#{d}\r\ne" \'#{f}\'\r\n'
+                     b'x = a / b; y =~ /c#{d}/i :x? :y! z:'),
+    'shell_interpolation': (b'str1="\r\nstr2=\'\r\nstr2escape=none\r\nescape=\\\r\nstr_multiline=1\r\n'
+                            b'comment1=#\r\ncomment1at=word\r\ninterpolate=$\r\nstr1interpolate=1\r\n'
+                            b'delimiter=()$ ;|\r\n',
+                            b'echo "a $x ${y} $(ls "d" \'e\')\\$z $1 $# $" \'$w\'\r\n"5$ and ${x\r\n"'),
     'eight_pairs': (b'escape=^\r\nstring1=a\r\nstring2=ab\r\nstring2e=b\r\nstring3=abc\r\nstring3escape=double\r\n'
                     b'string4=(\r\nstring4e=)\r\nstring5=((\r\nstring5e=))\r\nstring5escape=^\r\nstring6=<\r\n'
                     b'string6e=>\r\nstring7=<<\r\nstring7escape=none\r\nstring8=1234567\r\nstring8e=7654321\r\n'

@@ -1,6 +1,7 @@
 // A slow restatement of the scanning rules a section opts into with keys of its own
 // (escape characters, quotes that span lines, string pairs, where comment markers count,
-// nesting comments, here-documents), one position at a time with no shortcuts, and of the
+// nesting comments, here-documents, regular expression literals, code inside strings,
+// symbols), one position at a time with no shortcuts, and of the
 // emitting rules for the tokens.  Shared by the fuzz_scanner_rules target and the engine
 // test that runs it on seeded random sections.
 //
@@ -39,6 +40,7 @@ struct Protection {
 struct StringRule {
   std::string start, end;
   Protection protection;
+  bool interpolates = false;
 };
 
 struct CommentRule {
@@ -57,6 +59,11 @@ struct Rules {
   std::string heredoc;
   bool heredoc_space = false;
   bool delimiter[256] = {};
+  char regex = 0;           // opens and closes a regular expression literal
+  std::string interpolate;  // the marker of code inside a string
+  bool quote_interpolates[2] = {};
+  char symbol = 0;                                 // :name and name:
+  const vorel::KeywordTable* keywords1 = nullptr;  // the words after which a regex may open
 };
 
 inline std::string get(vorel::SyntaxSource& src, const char* section, const std::string& key,
@@ -105,6 +112,7 @@ inline Rules read_rules(vorel::SyntaxSource& src, const char* section, const vor
     s.end = get(src, section, key + "e", 8);
     if (s.end.empty()) s.end = s.start;
     s.protection = protection_of(get(src, section, key + "escape"), r.escape);
+    s.interpolates = src.get_int(section, (key + "interpolate").c_str()) != 0;
     r.strings.push_back(s);
   }
   for (int n = 1; n <= 6; ++n) {
@@ -122,6 +130,16 @@ inline Rules read_rules(vorel::SyntaxSource& src, const char* section, const vor
   }
   r.heredoc = get(src, section, "heredoc", 8);
   r.heredoc_space = src.get_int(section, "heredoc_space") != 0;
+  r.regex = get(src, section, "regex")[0];
+  r.symbol = get(src, section, "symbol")[0];
+  r.interpolate = get(src, section, "interpolate", 8);
+  r.quote_interpolates[0] = src.get_int(section, "str1interpolate") != 0;
+  r.quote_interpolates[1] = src.get_int(section, "str2interpolate") != 0;
+  if (r.interpolate.empty()) {  // the flags mean nothing without a marker
+    r.quote_interpolates[0] = r.quote_interpolates[1] = false;
+    for (StringRule& s : r.strings) s.interpolates = false;
+  }
+  r.keywords1 = loaded.keywords1.get();
   return r;
 }
 
@@ -195,6 +213,138 @@ inline std::vector<Token> scan(const Rules& r, std::string_view t, bool lf_lines
     return has_line_end(t.substr(p, stop - p)) ? vorel::TOKEN_BLOCK_STRING : vorel::TOKEN_STRING;
   };
 
+  // Code inside strings.  An interpolation opens at i when the marker stands there and is
+  // followed, for a bare marker, by a name, one digit or special byte, or a bracket; a
+  // bracket (the marker's last byte or the one after it) runs to its match before limit.
+  // Returns one past it, or npos.
+  const std::string& im = r.interpolate;
+  constexpr std::size_t none = std::string_view::npos;
+  auto opening_bracket = [&](std::size_t i) -> char {
+    const char last = im.back();
+    if (last == '{' || last == '(') return last;
+    const char next = at(i + im.size());
+    return next == '{' || next == '(' ? next : 0;
+  };
+  auto interpolation = [&](std::size_t i, std::size_t limit) -> std::size_t {
+    if (im.empty() || i + im.size() > limit || t.compare(i, im.size(), im) != 0) return none;
+    std::size_t q = i + im.size();
+    const char open = q < limit ? opening_bracket(i) : (im.back() == '{' || im.back() == '(' ? im.back() : 0);
+    if (open == 0) {
+      if (q >= limit) return none;
+      const char b = t[q];
+      if (name_start(b)) {
+        while (q < limit && name_byte(t[q])) ++q;
+        return q;
+      }
+      if ((b >= '0' && b <= '9') || std::strchr("@*#?$!-", b)) return q + 1;
+      return none;
+    }
+    if (im.back() != open) ++q;  // the bracket after a bare marker
+    const char close = open == '{' ? '}' : ')';
+    int depth = 1;
+    for (; q < limit; ++q) {
+      if (t[q] == open) ++depth;
+      else if (t[q] == close && --depth == 0) return q + 1;
+    }
+    return none;
+  };
+  // Where an interpolating string whose text begins at q stops (one past its end), and
+  // where its text ends (its end marker, if found, is no text).  The end marker and the line
+  // end of a one-line string count outside the bracketed interpolations only.
+  struct Span {
+    std::size_t stop, text_end;
+  };
+  auto interpolated_end = [&](std::size_t q, const std::string& end_marker, Protection pr, bool one_line) {
+    while (q < n) {
+      if (one_line && t[q] == eol) return Span{q + 1, q + 1};
+      if (pr.guard == Guard::escape_char && t[q] == pr.ch) {
+        if (q + 1 >= n) return Span{n, n};
+        if (one_line && t[q + 1] == eol) return Span{q + 2, q + 2};
+        q += 2;
+        continue;
+      }
+      if (starts_at(q, end_marker)) {
+        if (pr.guard == Guard::doubled && starts_at(q + end_marker.size(), end_marker)) {
+          q += 2 * end_marker.size();
+          continue;
+        }
+        return Span{q + end_marker.size(), q};
+      }
+      if (opening_bracket(q)) {
+        const std::size_t after = interpolation(q, n);
+        if (after != none) {
+          q = after;
+          continue;
+        }
+      }
+      ++q;
+    }
+    return Span{n, n};
+  };
+  // Emits an interpolating string [p, s.stop) whose text begins at from: the literal parts
+  // as strings (the line end that cuts a one-line string spans no lines), the code as words, delimiters
+  // and strings of the two quotes; a {...} around the code stays with the string.
+  auto take_interpolated = [&](std::size_t from, Span s, Protection pr, bool one_line) {
+    word(p);
+    auto literal = [&](std::size_t x, std::size_t y) {
+      if (x < y)
+        out.emplace_back(has_line_end(t.substr(x, (one_line && y == s.stop ? y - 1 : y) - x))
+                             ? vorel::TOKEN_BLOCK_STRING
+                             : vorel::TOKEN_STRING,
+                         t.substr(x, y - x));
+    };
+    auto code = [&](std::size_t x, std::size_t y) {
+      std::size_t w = x;
+      for (std::size_t i = x; i < y;) {
+        const char b = t[i];
+        if (b == r.quote[0] || b == r.quote[1]) {  // never zero: the text holds none
+          if (i > w) out.emplace_back(vorel::TOKEN_WORD, t.substr(w, i - w));
+          std::size_t j = i + 1;
+          while (j < y && t[j] != b) ++j;
+          const std::size_t after = j < y ? j + 1 : y;
+          out.emplace_back(
+              has_line_end(t.substr(i, after - i)) ? vorel::TOKEN_BLOCK_STRING : vorel::TOKEN_STRING,
+              t.substr(i, after - i));
+          i = w = after;
+          continue;
+        }
+        if (r.delimiter[static_cast<unsigned char>(b)]) {
+          if (i > w) out.emplace_back(vorel::TOKEN_WORD, t.substr(w, i - w));
+          out.emplace_back(vorel::TOKEN_DELIMITER, t.substr(i, 1));
+          w = i + 1;
+        }
+        ++i;
+      }
+      if (w < y) out.emplace_back(vorel::TOKEN_WORD, t.substr(w, y - w));
+    };
+    std::size_t lit = p;
+    for (std::size_t q = from; q < s.text_end;) {
+      if (pr.guard == Guard::escape_char && t[q] == pr.ch) {
+        q += 2;
+        continue;
+      }
+      const std::size_t after = interpolation(q, s.text_end);
+      if (after == none) {
+        ++q;
+        continue;
+      }
+      if (opening_bracket(q) == '{') {
+        const std::size_t open = im.back() == '{' ? q + im.size() - 1 : q + im.size();
+        literal(lit, open + 1);
+        code(open + 1, after - 1);
+        lit = after - 1;
+      } else {
+        literal(lit, q);
+        code(q, after);
+        lit = after;
+      }
+      q = after;
+    }
+    literal(lit, s.stop);
+    p = pending = floor = s.stop;
+    return s.stop < n;
+  };
+
   for (;;) {
     if (heredoc_waiting && p > body) heredoc_waiting = false;  // its line end was in a string or comment
     if (heredoc_waiting && p == body) {
@@ -226,6 +376,13 @@ inline std::vector<Token> scan(const Rules& r, std::string_view t, bool lf_lines
       const StringRule* hit = nullptr;
       for (const StringRule& s : r.strings)
         if (starts_at(p, s.start) && (!hit || s.start.size() > hit->start.size())) hit = &s;
+      if (hit && hit->interpolates) {
+        const std::size_t from = p + hit->start.size();
+        if (!take_interpolated(from, interpolated_end(from, hit->end, hit->protection, false),
+                               hit->protection, false))
+          return out;
+        continue;
+      }
       if (hit) {
         if (!take(string_kind(string_end(p + hit->start.size(), hit->end, hit->protection)),
                   string_end(p + hit->start.size(), hit->end, hit->protection)))
@@ -271,6 +428,12 @@ inline std::vector<Token> scan(const Rules& r, std::string_view t, bool lf_lines
     if (slot >= 0 && !escaped(p)) {
       const Protection pr = r.quote_protection[slot];
       std::size_t stop;
+      if (r.quote_interpolates[slot]) {
+        const bool one_line = !r.quotes_span_lines;
+        if (!take_interpolated(p + 1, interpolated_end(p + 1, std::string(1, c), pr, one_line), pr, one_line))
+          return out;
+        continue;
+      }
       if (r.quotes_span_lines) {
         stop = string_end(p + 1, std::string(1, c), pr);
         if (!take(string_kind(stop), stop)) return out;
@@ -346,6 +509,72 @@ inline std::vector<Token> scan(const Rules& r, std::string_view t, bool lf_lines
       }
       if (!take(line ? vorel::TOKEN_LINE_COMMENT : vorel::TOKEN_BLOCK_COMMENT, stop)) return out;
       continue;
+    }
+
+    // Symbols: the symbol byte, not doubled (a scope), either ends the word before it (a
+    // key: a word that begins with a name byte, not after another symbol byte, followed by
+    // a blank, ',' or ')' or the end), or begins one of its own: the name after it, with
+    // one '?' or '!', when no name byte stands before it.
+    if (r.symbol && c == r.symbol && !(p > 0 && t[p - 1] == c) && at(p + 1) != c) {
+      const char next = at(p + 1);
+      if (p != pending && name_start(t[pending]) && (pending == 0 || t[pending - 1] != c) &&
+          (next == 0 || next == ' ' || next == '\t' || next == '\r' || next == '\n' || next == ',' ||
+           next == ')')) {
+        out.emplace_back(vorel::TOKEN_STRING, t.substr(pending, p + 1 - pending));
+        p = pending = floor = p + 1;
+        if (p == n) return out;
+        continue;
+      }
+      if (p == pending && name_start(next) && (p == 0 || !name_byte(t[p - 1]))) {
+        std::size_t stop = p + 1;
+        while (name_byte(at(stop))) ++stop;
+        if (at(stop) == '?' || at(stop) == '!') ++stop;
+        if (!take(vorel::TOKEN_STRING, stop)) return out;
+        continue;
+      }
+    }
+
+    // A regular expression literal: where an operand may stand (the last byte before it
+    // that is no blank or line end, if any, is an operator or opening bracket, or ends a
+    // word of the first keyword file), from the regex byte (not followed by '*' or itself)
+    // to the next one on its line that is neither after a backslash nor inside [...],
+    // with the lower-case letters after it.
+    if (r.regex && c == r.regex) {
+      std::size_t b = p;
+      while (b > 0 && (t[b - 1] == ' ' || t[b - 1] == '\t' || t[b - 1] == '\r' || t[b - 1] == '\n')) --b;
+      bool operand = b == 0;
+      if (b > 0) {
+        const char prev = t[b - 1];
+        if (name_byte(prev) || prev == '$') {
+          std::size_t w = b - 1;
+          while (w > 0 && (name_byte(t[w - 1]) || t[w - 1] == '$')) --w;
+          operand = vorel::find_keyword(r.keywords1, t.substr(w, b - w)).has_value();
+        } else {
+          operand = std::strchr("(,=:[!&|?{};~+-*%<>^", prev) != nullptr;
+        }
+      }
+      std::size_t stop = 0;
+      if (operand && p + 1 < n && t[p + 1] != '*' && t[p + 1] != c) {
+        bool in_class = false;
+        for (std::size_t q = p + 1; q < n && t[q] != '\r' && t[q] != '\n'; ++q) {
+          if (t[q] == '\\') {
+            if (q + 1 >= n || t[q + 1] == '\r' || t[q + 1] == '\n') break;  // never past its line
+            ++q;
+          } else if (t[q] == '[') {
+            in_class = true;
+          } else if (t[q] == ']') {
+            in_class = false;
+          } else if (t[q] == c && !in_class) {
+            stop = q + 1;
+            while (at(stop) >= 'a' && at(stop) <= 'z') ++stop;
+            break;
+          }
+        }
+      }
+      if (stop) {
+        if (!take(vorel::TOKEN_STRING, stop)) return out;
+        continue;
+      }
     }
 
     if (r.delimiter[static_cast<unsigned char>(c)]) {

@@ -283,8 +283,9 @@ inline const char* find_heredoc_end(const char* body, const char* end, const cha
 // "regex" byte), or null when none opens there.  One may stand only where an
 // operand may: at the start, after an operator or an opening bracket, or after
 // a reserved word (return, typeof); after a name, a number or a closing
-// bracket the byte divides.  It ends on its line, at the first regex byte
-// that is neither escaped nor inside a [class].
+// bracket the byte divides.  It ends on its line (a backslash does not carry
+// it over), at the first regex byte that is neither escaped nor inside a
+// [class].
 inline const char* match_regex(const Syntax& syntax, const char* p, const char* begin, const char* end,
                                char eol) {
   const char* q = p;
@@ -306,8 +307,8 @@ inline const char* match_regex(const Syntax& syntax, const char* p, const char* 
   bool in_class = false;
   for (;; ++r) {
     if (r == end || *r == eol || *r == '\n' || *r == '\r') return nullptr;
-    if (*r == '\\') {
-      if (++r == end) return nullptr;
+    if (*r == '\\') {  // protects the next byte, but never a line end
+      if (++r == end || *r == eol || *r == '\n' || *r == '\r') return nullptr;
     } else if (*r == '[') {
       in_class = true;
     } else if (*r == ']') {
@@ -355,18 +356,20 @@ inline const char* interpolation_end(const char* p, const char* end, const char*
 // One past the end of a string that holds interpolations, whose text begins
 // at q; eol: the line end that ends a one-line string, or 0.  Code inside an
 // interpolation never ends the string ("$(cmd "x")" is one string).
+// text_end: where the string's text ends, before its end marker if found.
 inline const char* find_interpolated_end(const char* q, const char* end, const char* marker, std::size_t len,
                                          EscapeRule rule, char escape, char eol, const char* interp,
-                                         std::size_t interp_len) {
+                                         std::size_t interp_len, const char*& text_end) {
+  text_end = end;
   const char esc = rule == ESCAPE_CHAR ? escape : marker[0];
   while (q != end) {
     q = find_any_of4(q, end, marker[0], esc, eol ? eol : marker[0], interp[0]);
     if (q == end) break;
     const char c = *q;
-    if (eol && c == eol) return q + 1;
+    if (eol && c == eol) return text_end = q + 1;
     if (rule == ESCAPE_CHAR && c == escape) {
       if (end - q < 2) return end;
-      if (eol && q[1] == eol) return q + 2;
+      if (eol && q[1] == eol) return text_end = q + 2;
       q += 2;
       continue;
     }
@@ -376,6 +379,7 @@ inline const char* find_interpolated_end(const char* q, const char* end, const c
         q += 2 * len;
         continue;
       }
+      text_end = q;
       return q + len;
     }
     // Only a bracketed interpolation can hold the closing quote ($name cannot).
@@ -445,12 +449,16 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
 
   // A string [b, e) whose text from `from` on may hold interpolations: the
   // literal parts go out as strings (a bracketed interpolation's brackets
-  // with them), the code as words and delimiters.
-  [[maybe_unused]] auto emit_interpolated = [&](const char* b, const char* from, const char* e,
-                                                EscapeRule rule, char escape) {
+  // with them), the code as words and delimiters.  one_line: a quote's string
+  // that its line end may cut; that line end spans no lines (it stays outside
+  // the run, as for a string without code).
+  // Interpolations are looked for in [from, text_end) only: the end marker
+  // is no code.
+  [[maybe_unused]] auto emit_interpolated = [&](const char* b, const char* from, const char* text_end,
+                                                const char* e, EscapeRule rule, char escape, bool one_line) {
     auto literal = [&](const char* x, const char* y) {
       if (x != y)
-        emit(spans_lines(x, y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
+        emit(spans_lines(x, one_line && y == e ? y - 1 : y) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
              std::string_view(x, static_cast<std::size_t>(y - x)));
     };
     // Code: words and delimiters, and strings of the two quotes within it
@@ -479,21 +487,25 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
     };
     const char* lit = b;
     const char esc = rule == ESCAPE_CHAR ? escape : syntax.interpolate[0];
-    for (const char* q = from; q < e;) {
-      q = find_any_of3(q, e, esc, syntax.interpolate[0], syntax.interpolate[0]);
-      if (q == e) break;
+    for (const char* q = from; q < text_end;) {
+      q = find_any_of3(q, text_end, esc, syntax.interpolate[0], syntax.interpolate[0]);
+      if (q == text_end) break;
       if (rule == ESCAPE_CHAR && *q == escape) {
         q += 2;
         continue;
       }
-      const char* after =
-          *q == syntax.interpolate[0] ? interpolation_end(q, e, syntax.interpolate, interp_len) : nullptr;
+      const char* after = *q == syntax.interpolate[0]
+                              ? interpolation_end(q, text_end, syntax.interpolate, interp_len)
+                              : nullptr;
       if (!after) {
         ++q;
         continue;
       }
-      const char* open = q + interp_len - 1;  // the bracket of ${ or #{, if any
-      if (*open != '{' && q + interp_len < after && q[interp_len] == '{') open = q + interp_len;
+      // The bracket of ${ or #{, if any; a marker that ends in ( runs to its )
+      // whatever bracket follows it.
+      const char* open = q + interp_len - 1;
+      if (*open != '{' && *open != '(' && q + interp_len < after && q[interp_len] == '{')
+        open = q + interp_len;
       if (*open == '{') {
         literal(lit, open + 1);
         code(open + 1, after - 1);
@@ -566,9 +578,10 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
           const char* stop;
           if (hit->interpolates) {
+            const char* text_end;
             stop = find_interpolated_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape, 0,
-                                         syntax.interpolate, interp_len);
-            emit_interpolated(p, p + start_len, stop, hit->rule, hit->escape);
+                                         syntax.interpolate, interp_len, text_end);
+            emit_interpolated(p, p + start_len, text_end, stop, hit->rule, hit->escape, false);
           } else {
             stop = find_string_end(p + start_len, end, hit->end, end_len, hit->rule, hit->escape);
             emit(spans_lines(p, stop) ? TOKEN_BLOCK_STRING : TOKEN_STRING,
@@ -608,9 +621,10 @@ void scan_tokens(const Syntax& syntax, std::string_view text, bool lf_lines, Emi
           const char* stop;
           emit(TOKEN_WORD, std::string_view(pending, static_cast<std::size_t>(p - pending)));
           if (syntax.quote_interpolates[slot]) {
+            const char* text_end;
             stop = find_interpolated_end(p + 1, end, &c, 1, rule, escape, syntax.quotes_span_lines ? 0 : eol,
-                                         syntax.interpolate, interp_len);
-            emit_interpolated(p, p + 1, stop, rule, escape);
+                                         syntax.interpolate, interp_len, text_end);
+            emit_interpolated(p, p + 1, text_end, stop, rule, escape, !syntax.quotes_span_lines);
           } else {
             if (syntax.quotes_span_lines) {
               stop = find_string_end(p + 1, end, &c, 1, rule, escape);

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "engine/keywords.h"
 #include "engine/syntax.h"
 #include "scanner_rules_reference.h"
 
@@ -54,6 +55,7 @@ std::string random_section(Random& r, std::vector<std::string>& markers) {
   if (r.chance(30)) key("str2escape", value(rules[r.below(7)]));
   std::string delims = "(;)";
   for (int i = 0; i < 3; ++i) delims += r.pick(MARKS);
+  if (r.chance(50)) delims += ":{}$ ,=?!";  // the bytes around symbols, regexes and interpolations
   key("delimiter", value(delims));
   const int comments = r.below(7);
   for (int i = 1; i <= comments; ++i) {
@@ -75,11 +77,26 @@ std::string random_section(Random& r, std::vector<std::string>& markers) {
     key("heredoc", value(remember(r.chance(70) ? "<<" : r.marker("<-~"))));
     if (r.chance(50)) key("heredoc_space", "1");
   }
+  if (r.chance(35)) key("regex", value(remember(std::string(1, r.chance(70) ? '/' : r.pick(MARKS)))));
+  if (r.chance(45)) {
+    static const char* const INTERPOLATE[] = {"$", "#{", "${", "$(", "@", "%"};
+    key("interpolate", value(remember(r.chance(85) ? INTERPOLATE[r.below(6)] : r.marker(MARKS))));
+    if (r.chance(60)) key("str1interpolate", "1");
+    if (r.chance(40)) key("str2interpolate", "1");
+    for (int i = 1; i <= strings; ++i)
+      if (r.chance(40)) key("string" + std::to_string(i) + "interpolate", "1");
+  } else if (r.chance(20)) {
+    key("str1interpolate", "1");  // without a marker: no code inside strings
+  }
+  if (r.chance(35)) key("symbol", value(remember(std::string(1, r.chance(70) ? ':' : r.pick(MARKS)))));
   return s;
 }
 
 std::string random_text(Random& r, const std::vector<std::string>& markers, bool unix_text) {
-  static const char* const WORDS[] = {"EOF", "E", "ab", " E;", "-", "~", "\\", "'E'", "\"E\""};
+  static const char* const WORDS[] = {
+      "EOF",  "E",    "ab",   " E;", "-",    "~",   "\\", "'E'", "\"E\"", "$x", "${a}", "#{b}",
+      "$(c)", ":sym", "key:", "::",  "/a/g", "[/]", "{",  "}",   "?",     "!",  "1",    "return"};
+  constexpr int WORD_COUNT = sizeof WORDS / sizeof WORDS[0];
   std::string t;
   const int pieces = r.below(24);
   for (int i = 0; i < pieces; ++i) {
@@ -87,7 +104,7 @@ std::string random_text(Random& r, const std::vector<std::string>& markers, bool
     if (what < 3 && !markers.empty())
       t += markers[static_cast<std::size_t>(r.below(static_cast<int>(markers.size())))];
     else if (what < 5) t += r.pick(MARKS);
-    else if (what < 6) t += WORDS[r.below(9)];
+    else if (what < 6) t += WORDS[r.below(WORD_COUNT)];
     else if (what < 8) t += r.pick(unix_text ? " \tab\n\n" : " \tab\r\n\r");
     else if (what < 9) t += unix_text ? "\n" : "\r\n";
     else t += r.pick("xyz;,)\t ");
@@ -104,6 +121,8 @@ TEST(ScannerRulesRandom, TokensAndMarkupEqualTheRestatement) {
     MemorySyntaxSource source("[S]\r\n" + body);
     std::optional<Syntax> syntax = read_syntax(source, "S");
     ASSERT_TRUE(syntax);
+    // A regular expression may open after these words, and keys and names may be coloured.
+    syntax->keywords1 = build_keyword_table(r.chance(50) ? "return 1C00000\r\nE 2FF\r\n" : "", true);
     const rules_ref::Rules rules = rules_ref::read_rules(source, "S", *syntax);
     for (int k = 0; k < 3; ++k) {
       const std::string text = random_text(r, markers, r.chance(50));

@@ -236,6 +236,9 @@ TEST(ScannerRegexLiterals, OpenWhereAnOperandMayStandAndDivideElsewhere) {
             (Tokens{word("a"), word("b"), word("c"), word("d"), word("e"), word("2"), word("f")}));
   // Without its closing byte on the line it is no regular expression.
   EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\r\n/")), (Tokens{word("x"), word("a")}));
+  // Nor when a backslash stands before the line end.
+  EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\\\r\n/")), (Tokens{word("x"), word("a\\")}));
+  EXPECT_EQ(without_delimiters(test::scan(state, "x = /a\\\n/")), (Tokens{word("x"), word("a\\")}));
 }
 
 TEST(ScannerInterpolation, CodeInsideAStringComesOutAsWordsAndDelimiters) {
@@ -248,6 +251,35 @@ TEST(ScannerInterpolation, CodeInsideAStringComesOutAsWordsAndDelimiters) {
                     delim(" "), word(""), str("'$w'")}));
   // A marker that opens nothing stays in the string; an unclosed bracket too.
   EXPECT_EQ(without_delimiters(scan(sh, "\"5$ and ${x\"")), (Tokens{word(""), str("\"5$ and ${x\"")}));
+}
+
+TEST(ScannerInterpolation, OneLineStringCutByItsLineEndStaysOneLine) {
+  // As without code inside: the line end that cuts the string is no line it spans.
+  const std::string rb = "str1=\"\r\nescape=\\\r\ninterpolate=#{\r\nstr1interpolate=1\r\n";
+  EXPECT_EQ(without_delimiters(scan(rb, "\"a #{b}\r\nc")),
+            (Tokens{word(""), str("\"a #{"), word("b"), str("}\r"), word("c")}));
+  EXPECT_EQ(without_delimiters(scan(rb, "\"a\r\nc")), (Tokens{word(""), str("\"a\r"), word("c")}));
+  // But text that the search for its end took as code over a line end ($( after $) still
+  // spans lines, and keeps all its bytes.
+  const std::string sh = "str1=\"\r\ninterpolate=$\r\nstr1interpolate=1\r\ndelimiter=$\r\n";
+  EXPECT_EQ(without_delimiters(scan(sh, "\"$$(a\r\nb)\"")),
+            (Tokens{word(""), str("\""), block_str("(a\r\nb)\"")}));
+}
+
+TEST(ScannerInterpolation, TheEndMarkerIsNeverCode) {
+  // $E and $# would be code, but E] and # end the strings first.
+  const std::string ini =
+      "str1=#\r\nstr1interpolate=1\r\nstring1=[\r\nstring1e=E]\r\nstring1interpolate=1\r\n"
+      "interpolate=$\r\ndelimiter=$ \r\n";
+  EXPECT_EQ(without_delimiters(scan(ini, "[a $E] #b $# $c")),
+            (Tokens{word(""), str("[a $E]"), word(""), str("#b $#"), word("c")}));
+}
+
+TEST(ScannerInterpolation, AMarkerEndingInAParenthesisIsCodeToItsMatch) {
+  // The { after $( is code, not the brace of ${...}.
+  const std::string ini = "str1=\"\r\ninterpolate=$(\r\nstr1interpolate=1\r\ndelimiter=$(){}\r\n";
+  EXPECT_EQ(without_delimiters(scan(ini, "\"x$({a})\"")),
+            (Tokens{word(""), str("\"x"), word("a"), str("\"")}));
 }
 
 TEST(ScannerInterpolation, BracketMarkerInAStringPair) {
