@@ -26,7 +26,13 @@ const pageUrl = 'file://' + path.join(webDir, 'index.html');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vorel-web-'));
 
 // Each shipped sample and the syntax vorel-convert chooses from its name.
-const SAMPLES = Object.fromEntries(samples(converter, sourceDir).map((s) => [s.name, s.syntax]));
+const SAMPLE_LIST = samples(converter, sourceDir);
+const SAMPLES = Object.fromEntries(SAMPLE_LIST.map((s) => [s.name, s.syntax]));
+// How vorel-convert's choice of each sample's syntax is told: by its name, or
+// (a name two sections share) by its first lines.
+const SAMPLE_NOTES = Object.fromEntries(SAMPLE_LIST.map((s) => [s.name, s.rule === 'file name'
+  ? `Syntax ${s.syntax}, from the file name.`
+  : `'${s.name}' matches ${s.shared}; using ${s.syntax} (from the ${s.rule}).`]));
 // Each format, with and without numbering (a start other than 1 shows the
 // number is passed through).
 const CASES = [
@@ -244,12 +250,13 @@ test('opened files take the syntax their name asks for, as vorel-convert chooses
     const want = cli(path.join(sourceDir, 'samples', file), undefined, c);
     assert.equal(want.status, 0, want.err);
     assert.equal(await page.inputValue('#syntax'), SAMPLES[file], file);
-    assert.equal(await page.textContent('#message'), `Syntax ${SAMPLES[file]}, from the file name.`);
+    assert.equal(await page.textContent('#message'), SAMPLE_NOTES[file]);
     assert.ok(want.out.equals((await download()).bytes), `${file} ${caseName(c)}: downloaded bytes differ`);
   }
   // A name no pattern matches keeps the syntax chosen.
   const file = path.join(scratch, 'notes.zzz');
   fs.writeFileSync(file, 'local x = 1\n');
+  await choose(CASES[0]);
   await page.selectOption('#syntax', 'Lua');
   const n = await conversions();
   await page.setInputFiles('#open', file);
@@ -260,13 +267,14 @@ test('opened files take the syntax their name asks for, as vorel-convert chooses
 });
 
 test('a file its name does not place takes the syntax its text asks for, as vorel-convert chooses it', async () => {
+  await choose(CASES[0]);
   const script = path.join(scratch, 'tool');
   fs.writeFileSync(script, '#!/usr/bin/env python3\nimport sys\nprint(sys.argv)\n');
   const header = path.join(scratch, 'shapes.h');
   fs.writeFileSync(header, '#pragma once\nnamespace shapes {\nclass Circle;\n}\n');
   for (const [file, syntax, note] of [
     [script, 'Python', 'Syntax Python, from the #! line; change it above if it is wrong.'],
-    [header, 'C++', "'shapes.h' matches C, C++; using C++ (from the first lines)."],
+    [header, 'C++', "'shapes.h' matches C, C++, Objective-C; using C++ (from the first lines)."],
   ]) {
     await page.selectOption('#syntax', 'Lua');
     const n = await conversions();
@@ -290,7 +298,7 @@ test('a pasted text is offered the syntax vorel-convert guesses for it, taken on
   await choose(CASES[0]);
   for (const [file, syntax] of [['sample.rb', 'Ruby'], ['sample.go', 'Go'], ['sample.sql', 'SQL']]) {
     const text = fs.readFileSync(path.join(sourceDir, 'samples', file), 'utf8');
-    const guessed = spawnSync(converter, ['--config-dir', packDir, '--stats'], {input: text});
+    const guessed = spawnSync(converter, ['--config-dir', packDir, '--syntax', 'auto', '--stats'], {input: text});
     assert.match(guessed.stderr.toString(), new RegExp(`syntax: +${syntax} \\(from the guess\\)`));
     await page.selectOption('#syntax', 'Lua');
     await typed(text);
