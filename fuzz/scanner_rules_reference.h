@@ -611,7 +611,10 @@ inline void styled(std::string& out, uint32_t value, std::string_view text, bool
                                      "[b][u][color=#%06X]%s[/color][/u][/b]",
                                      "[u][i][color=#%06X]%s[/color][/i][/u]",
                                      "[b][i][u][color=#%06X]%s[/color][/u][/i][/b]"};
-  const char* tpl = (html ? HTML : UBB)[(value >> 24) & 7];
+  // Through a pointer: g++ 12 with -fsanitize=address,undefined at -O1 indexes
+  // (html ? HTML : UBB)[i] into the wrong table.
+  const char* const* table = html ? HTML : UBB;
+  const char* tpl = table[(value >> 24) & 7];
   const uint32_t rgb = (value & 0xFF) << 16 | (value & 0xFF00) | (value >> 16 & 0xFF);
   const std::string body = escaped_text(text);
   std::string buf(std::strlen(tpl) + body.size() + 16, '\0');
