@@ -38,6 +38,21 @@ bool read_table(SyntaxSource& source, const char* section, const char* key, uint
   return false;
 }
 
+// A marker (comment, string pair, here-document, interpolation): read whole,
+// then cut to its 7 characters.  Read straight into 8 bytes, the platform's
+// profile function cuts a quoted value ("      *") before it takes the quotes
+// off, and then drops the last character as if it were the closing quote.
+void read_marker(SyntaxSource& source, const char* section, const char* key, char (&marker)[MARKER_SIZE]) {
+  char value[VALUE_SIZE];
+  source.get_string(section, key, value, sizeof value);
+  std::size_t n = 0;
+  while (n + 1 < MARKER_SIZE && value[n]) {
+    marker[n] = value[n];
+    ++n;
+  }
+  marker[n] = 0;
+}
+
 bool same_word(const char* value, const char* word) {
   for (; *word; ++value, ++word)
     if ((*value | 0x20) != *word) return false;
@@ -51,7 +66,7 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
   source.get_string(section, "escape", value, sizeof value);
   syntax.escape = value[0];
   syntax.quotes_span_lines = source.get_int(section, "str_multiline") != 0;
-  source.get_string(section, "heredoc", syntax.heredoc, sizeof syntax.heredoc);
+  read_marker(source, section, "heredoc", syntax.heredoc);
   syntax.heredoc_space = source.get_int(section, "heredoc_space") != 0;
   source.get_string(section, "regex", value, sizeof value);
   syntax.regex = value[0];
@@ -70,7 +85,7 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
   };
   read_rule("str1escape", syntax.quote_rules[0], syntax.quote_escapes[0]);
   read_rule("str2escape", syntax.quote_rules[1], syntax.quote_escapes[1]);
-  source.get_string(section, "interpolate", syntax.interpolate, sizeof syntax.interpolate);
+  read_marker(source, section, "interpolate", syntax.interpolate);
   if (syntax.interpolate[0]) {
     syntax.quote_interpolates[0] = source.get_int(section, "str1interpolate") != 0;
     syntax.quote_interpolates[1] = source.get_int(section, "str2interpolate") != 0;
@@ -81,10 +96,10 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
     char key[24];
     std::snprintf(key, sizeof key, "string%d", i + 1);
     StringPair pair;
-    source.get_string(section, key, pair.start, sizeof pair.start);
+    read_marker(source, section, key, pair.start);
     if (pair.start[0] == 0) break;
     std::snprintf(key, sizeof key, "string%de", i + 1);
-    source.get_string(section, key, pair.end, sizeof pair.end);
+    read_marker(source, section, key, pair.end);
     if (pair.end[0] == 0) std::memcpy(pair.end, pair.start, sizeof pair.end);
     std::snprintf(key, sizeof key, "string%descape", i + 1);
     read_rule(key, pair.rule, pair.escape);
@@ -135,11 +150,11 @@ std::optional<Syntax> read_syntax(SyntaxSource& source, const char* syntax_name,
     char key[24] = "comment";
     key[7] = static_cast<char>('1' + i);
     key[8] = 0;
-    source.get_string(section, key, pair.start, sizeof pair.start);
+    read_marker(source, section, key, pair.start);
     if (pair.start[0] == 0) break;
     key[8] = 'e';
     key[9] = 0;
-    source.get_string(section, key, pair.end, sizeof pair.end);
+    read_marker(source, section, key, pair.end);
     if (pair.end[0] == 0) {
       pair.end[0] = '\r';
       pair.end[1] = 0;

@@ -129,6 +129,16 @@ TEST_P(SyntaxTest, AllSixPairsAndMarkerLimit) {
   EXPECT_STREQ(s.comment_pairs[5].end, "1234567");  // seven characters at most
 }
 
+// A quoted marker of the full seven characters keeps all seven, from disk
+// (the platform's profile functions) as from memory.
+TEST_P(SyntaxTest, QuotedSevenCharacterMarkersKeepTheirLastCharacter) {
+  config("comment1=\"      *\"\r\ncomment1at=line\r\nstring1='\"1234\"\"'\r\n");
+  ScanState s;
+  ASSERT_TRUE(load(s));
+  EXPECT_STREQ(s.comment_pairs[0].start, "      *");
+  EXPECT_STREQ(s.string_pairs[0].start, "\"1234\"\"");
+}
+
 TEST_P(SyntaxTest, SecondKeywordFileAlone) {
   config("stxfile2=kw2.txt\r\n");
   write("kw2.txt", "int FF\r\n");
