@@ -10,6 +10,7 @@
 
 #include "engine/scanner.h"
 #include "settings/settings.h"
+#include "text/ascii.h"
 
 namespace vorel {
 
@@ -53,12 +54,6 @@ void read_marker(SyntaxSource& source, const char* section, const char* key, cha
   marker[n] = 0;
 }
 
-bool same_word(const char* value, const char* word) {
-  for (; *word; ++value, ++word)
-    if ((*value | 0x20) != *word) return false;
-  return *value == 0;
-}
-
 // The keys a section adds to the two quotes and the comment pairs: an escape
 // character, quotes whose strings span lines, string pairs and here-documents.
 void read_extended_rules(SyntaxSource& source, const char* section, Syntax& syntax) {
@@ -79,8 +74,8 @@ void read_extended_rules(SyntaxSource& source, const char* section, Syntax& synt
     source.get_string(section, key, value, sizeof value);
     rule = ESCAPE_CHAR;
     escape = value[0] ? value[0] : syntax.escape;
-    if (same_word(value, "none") || escape == 0) rule = ESCAPE_NONE;
-    else if (same_word(value, "double")) rule = ESCAPE_DOUBLED;
+    if (ascii_equal_folded(value, "none") || escape == 0) rule = ESCAPE_NONE;
+    else if (ascii_equal_folded(value, "double")) rule = ESCAPE_DOUBLED;
     if (rule != ESCAPE_CHAR) escape = 0;
   };
   read_rule("str1escape", syntax.quote_rules[0], syntax.quote_escapes[0]);
@@ -161,9 +156,9 @@ std::optional<Syntax> read_syntax(SyntaxSource& source, const char* syntax_name,
     }
     std::snprintf(key, sizeof key, "comment%dat", i + 1);
     source.get_string(section, key, value, sizeof value);
-    pair.place = same_word(value, "line")   ? PLACE_LINE_START
-                 : same_word(value, "word") ? PLACE_WORD_START
-                                            : PLACE_ANYWHERE;
+    pair.place = ascii_equal_folded(value, "line")   ? PLACE_LINE_START
+                 : ascii_equal_folded(value, "word") ? PLACE_WORD_START
+                                                     : PLACE_ANYWHERE;
     std::snprintf(key, sizeof key, "comment%dnest", i + 1);
     pair.nests = source.get_int(section, key) != 0;
   }
